@@ -1,0 +1,26 @@
+#pragma once
+// Byte-exact text helpers. Names, keys and file names are compared by folding "a".."z" only, so that
+// 8-bit characters of any code page compare exactly.
+
+#include <string>
+#include <string_view>
+
+namespace gw {
+
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+constexpr bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  return true;
+}
+
+std::string AsciiUpperCase(std::string_view s);
+
+// Blank and tab, the only separators of tokens in setup and ini lines.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s);
+
+}  // namespace gw

@@ -1,0 +1,137 @@
+#include "platform/paths.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "platform/ascii_text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace gw {
+
+std::string GamePath(std::string_view folder, std::string_view fixedText) {
+  std::string path(folder);
+  for (char c : fixedText) path.push_back(c == '\\' ? kPathSeparator : c);
+  return path;
+}
+
+namespace {
+
+std::size_t LastSeparator(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i)
+    if (IsPathSeparator(path[i - 1])) return i - 1;
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ExtractFileDir(std::string_view path) {
+  const auto sep = LastSeparator(path);
+  if (sep == std::string_view::npos) return {};
+  if (sep == 0) return std::string(path.substr(0, 1));  // the root folder keeps its separator
+  return std::string(path.substr(0, sep));
+}
+
+std::string ExtractFileName(std::string_view path) {
+  const auto sep = LastSeparator(path);
+  return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+  const std::string name = ExtractFileName(path);
+  const auto dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string ExtractBaseName(std::string_view path) {
+  std::string name = ExtractFileName(path);
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos) name.resize(dot);
+  return name;
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view extension) {
+  const std::string ext = ExtractFileExt(path);
+  std::string out(path.substr(0, path.size() - ext.size()));
+  out += extension;
+  return out;
+}
+
+bool HasNoFolder(std::string_view path) { return LastSeparator(path) == std::string_view::npos; }
+
+bool SameFolder(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsPathSeparator(a[i]) && IsPathSeparator(b[i])) continue;
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
+std::filesystem::path ToFsPath(const std::string& path) { return std::filesystem::path(path); }
+
+std::string FromFsPath(const std::filesystem::path& path) { return path.string(); }
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(ToFsPath(path), ec);
+}
+
+bool DirectoryExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_directory(ToFsPath(path), ec);
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+  // Iterative wildcard match with one back-track point for the last "*".
+  std::size_t n = 0, m = 0, starM = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == '?' || AsciiUpper(mask[m]) == AsciiUpper(name[n]))) {
+      ++n, ++m;
+    } else if (m < mask.size() && mask[m] == '*') {
+      starM = m++;
+      starN = n;
+    } else if (starM != std::string_view::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+std::vector<std::string> FindFiles(const std::string& folder, std::string_view mask) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(ToFsPath(folder), ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::string name = FromFsPath(it->path().filename());
+    if (MatchesMask(name, mask)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::string TempFolder() {
+#ifdef _WIN32
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof buffer, buffer);
+  if (n == 0 || n > MAX_PATH) return {};
+  return std::string(buffer, n);
+#else
+  for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) {
+      std::string folder(value);
+      if (folder.back() != '/') folder.push_back('/');
+      return folder;
+    }
+  }
+  return "/tmp/";
+#endif
+}
+
+}  // namespace gw

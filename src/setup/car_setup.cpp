@@ -1,0 +1,204 @@
+#include "setup/car_setup.h"
+
+#include <cmath>
+
+#include "platform/ascii_text.h"
+#include "platform/file_io.h"
+#include "platform/number_text.h"
+#include "platform/paths.h"
+
+namespace gw {
+
+// ---- lines and values ----
+
+std::vector<std::string> SplitSetupLines(std::string_view bytes) {
+  const auto nul = bytes.find('\0');
+  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = pos;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    lines.emplace_back(bytes.substr(pos, end - pos));
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+    pos = end + 1;
+  }
+  return lines;
+}
+
+SetupLineSplit SplitSetupLine(std::string_view line) {
+  SetupLineSplit split;
+  std::size_t i = 0;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  if (i == line.size()) return split;
+  std::size_t end = i;
+  while (end < line.size() && !IsBlank(line[end])) ++end;
+  split.key = line.substr(i, end - i);
+  i = end;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  if (i == line.size()) return split;
+  end = i;
+  while (end < line.size() && !IsBlank(line[end])) ++end;
+  split.value = line.substr(i, end - i);
+  split.valuePosition = static_cast<int>(i) + 1;
+  return split;
+}
+
+SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& floatValue) {
+  // Short texts and texts without a period are integers: "540.0" is a failed integer, not a float.
+  if (text.size() <= 6 || text.find('.') == std::string_view::npos) {
+    int32_t v = 0;
+    if (!TryStrToInt(text, v) || v == TTOVCarSetupData::kFloatMark) return SetupValueKind::None;
+    intValue = v;
+    return SetupValueKind::Integer;
+  }
+  float f = 0;
+  if (!TryStrToFloat(text, f)) return SetupValueKind::None;
+  floatValue = f;
+  return SetupValueKind::Float;
+}
+
+// ---- entries and sections ----
+
+TTOVCarSetupData::TTOVCarSetupData(std::string name, int32_t lineIndex, int32_t intValue, float floatValue)
+    : name_(std::move(name)), floatValue_(floatValue), intValue_(intValue), lineIndex_(lineIndex) {}
+
+void TTOVCarSetupData::SetInteger(int32_t value) {
+  if (IsFloat()) throw Error("Can't write integer to key of float = " + name_);
+  if (value == kFloatMark) throw Error("Can't write the value 2147483647 to key of integer = " + name_);
+  if (value == intValue_) return;
+  intValue_ = value;
+  changed_ = true;
+}
+
+void TTOVCarSetupData::SetFloat(float value) {
+  if (!IsFloat()) throw Error("Can't write float to key of integer = " + name_);
+  // The game could not read "NAN" or "INF" back: the entry would be lost from the file.
+  if (!std::isfinite(value)) throw Error("Can't write a value that is not a number to key of float = " + name_);
+  if (value == floatValue_) return;
+  floatValue_ = value;
+  changed_ = true;
+}
+
+TTOVCarSetupSection::TTOVCarSetupSection(std::string name, int32_t lineIndex)
+    : name_(std::move(name)), lineIndex_(lineIndex) {}
+
+TTOVCarSetupData* TTOVCarSetupSection::FindData(std::string_view key) const {
+  for (const auto& item : items_)
+    if (SameText(item->Name(), key)) return item.get();
+  return nullptr;
+}
+
+TTOVCarSetupData* TTOVCarSetupSection::Add(std::unique_ptr<TTOVCarSetupData> data) {
+  items_.push_back(std::move(data));
+  return items_.back().get();
+}
+
+// ---- the document ----
+
+TTOVCarSetupSection* TTOVCarSetup::FindSection(std::string_view name) const {
+  for (const auto& section : sections_)
+    if (SameText(section->Name(), name)) return section.get();
+  return nullptr;
+}
+
+void TTOVCarSetup::Clear() {
+  sections_.clear();
+  fileName_.clear();
+  lines_.clear();
+}
+
+void TTOVCarSetup::LoadFromFile(const std::string& path) {
+  try {
+    if (!FileExists(path)) throw Error("File not found = " + path);
+    LoadFromBytes(ReadFileBytes(path), path);
+  } catch (...) {
+    // Never keep sections whose line indexes point into lines that are gone.
+    sections_.clear();
+    lines_.clear();
+    throw;
+  }
+}
+
+void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path) {
+  sections_.clear();
+  lines_ = SplitSetupLines(bytes);
+  try {
+    if (lines_.size() < 3 || lines_[0].compare(0, 3, "((\"") != 0 || lines_[1].compare(0, 4, " Car") != 0)
+      throw Error("Invalid file = " + path);
+    Parse();
+  } catch (...) {
+    sections_.clear();
+    lines_.clear();
+    throw;
+  }
+  fileName_ = path;
+}
+
+void TTOVCarSetup::Parse() {
+  sections_.clear();
+  TTOVCarSetupSection* current = nullptr;
+  for (std::size_t i = 1; i < lines_.size(); ++i) {
+    const SetupLineSplit split = SplitSetupLine(lines_[i]);
+    if (split.valuePosition < 0) continue;
+    const auto index = static_cast<int32_t>(i);
+    if (split.value.substr(0, 2) == "(\"") {
+      current = FindSection(split.key);
+      if (!current) {
+        sections_.push_back(std::make_unique<TTOVCarSetupSection>(std::string(split.key), index));
+        current = sections_.back().get();
+      }
+      continue;
+    }
+    if (!current || current->FindData(split.key)) continue;
+    int32_t intValue = 0;
+    float floatValue = 0;
+    switch (ReadSetupValue(split.value, intValue, floatValue)) {
+      case SetupValueKind::None:
+        break;
+      case SetupValueKind::Integer:
+        current->Add(std::make_unique<TTOVCarSetupData>(std::string(split.key), index, intValue, 0.0f));
+        break;
+      case SetupValueKind::Float:
+        current->Add(std::make_unique<TTOVCarSetupData>(std::string(split.key), index,
+                                                        TTOVCarSetupData::kFloatMark, floatValue));
+        break;
+    }
+  }
+}
+
+void TTOVCarSetup::WriteBackChangedValues() {
+  for (const auto& section : sections_) {
+    for (int32_t i = 0; i < section->Count(); ++i) {
+      const TTOVCarSetupData* data = section->GetData(i);
+      if (!data->Changed()) continue;
+      std::string& line = lines_.at(static_cast<std::size_t>(data->LineIndex()));
+      const SetupLineSplit split = SplitSetupLine(line);
+      if (split.valuePosition < 0 || !SameText(split.key, data->Name())) continue;
+      line.resize(static_cast<std::size_t>(split.valuePosition - 1));
+      line += data->IsFloat() ? FormatFloat6(data->FloatValue()) : FormatInt(data->IntValue());
+    }
+  }
+}
+
+std::string TTOVCarSetup::SaveToBytes() {
+  WriteBackChangedValues();
+  std::size_t size = 1;
+  for (const auto& line : lines_) size += line.size() + 1;
+  std::string bytes;
+  bytes.reserve(size);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (i > 0) bytes.push_back('\n');
+    bytes += lines_[i];
+  }
+  bytes.push_back('\0');
+  return bytes;
+}
+
+void TTOVCarSetup::SaveToFile(const std::string& path) {
+  const std::string target = path.empty() ? fileName_ : path;
+  WriteFileReplacing(target, SaveToBytes());
+  if (!path.empty()) fileName_ = path;
+}
+
+}  // namespace gw
