@@ -32,3 +32,21 @@ function(gw_add_test name)
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
 endfunction()
+
+# gw_add_fuzzer(NAME SOURCES a.cpp LIBS lib...): a libFuzzer target (GW_FUZZ=ON, clang).
+function(gw_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_property(GLOBAL APPEND PROPERTY GW_FUZZERS ${name})
+endfunction()
+
+# gw_add_bench(NAME SOURCES a.cpp LIBS lib...): a Google Benchmark program (GW_BUILD_BENCH=ON).
+function(gw_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE GW_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endfunction()
