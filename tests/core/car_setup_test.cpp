@@ -1,0 +1,313 @@
+#include "setup/car_setup.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include "core/test_files.h"
+
+namespace gw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+using ::testing::HasSubstr;
+
+// A small setup in the game's layout; every variation below is built from it.
+const char* const kSmall =
+    "((\"CarSetup\"\n"
+    " Car             (\"Car\"\n"
+    " MaxSteeringLock 1.205958\n"
+    "                  FrontRollBarStiffness 13022.377687\n"
+    "                                   MaxSteeringLock \n"
+    "                  )\n"
+    " Drive           (\":-D\"\n"
+    " CenterDiffMaxTorque 0.000000\n"
+    "                  GearId0         1\n"
+    "                  DropGearId      11\n"
+    "                  )\n"
+    " ))";
+
+std::string MessageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+class CarSetupTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, std::string_view bytes) {
+    const std::string path = dir.File(name);
+    WriteBytes(path, bytes);
+    return path;
+  }
+  TempDir dir;
+  TTOVCarSetup doc;
+};
+
+TEST_F(CarSetupTest, gameLayoutFilesLoadAndSaveUnchangedButForTheFinalNul) {
+  for (const char* file : {"game-layout-setup.lsp", "real-data/setups/game-saved-1.lsp",
+                           "real-data/setups/game-saved-2-reindented.lsp", "real-data/setups/hand-trimmed-1.lsp"}) {
+    const std::string original = test::DataFile(file);
+    const std::string path = Write("a.lsp", original);
+    doc.LoadFromFile(path);
+    EXPECT_EQ(doc.FileName(), path);
+    ASSERT_NE(doc.FindSection("Drive"), nullptr) << file;
+    doc.SaveToFile();
+    std::string expected = original.substr(0, original.find('\0'));
+    if (!expected.empty() && expected.back() == '\n') expected.pop_back();
+    EXPECT_EQ(ReadBytes(path), expected + '\0') << file;
+  }
+}
+
+TEST_F(CarSetupTest, filesNotInTheGameLayoutAreRefusedWithTheirPath) {
+  for (const char* file : {"real-data/setups/hand-written-1.lsp", "real-data/setups/hand-written-2.lsp",
+                           "real-data/setups/hand-written-3.lsp", "real-data/setups/hand-written-4.lsp",
+                           "real-data/setups/hand-written-5.lsp", "real-data/other/physics-ranges.lsp"}) {
+    const std::string path = Write("x.lsp", test::DataFile(file));
+    EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path) << file;
+    EXPECT_TRUE(doc.Lines().empty());
+    EXPECT_EQ(doc.SectionCount(), 0);
+  }
+}
+
+TEST_F(CarSetupTest, headCheckNeedsThreeLinesAndBothHeadTexts) {
+  const std::string cases[] = {
+      "((\"CarSetup\"\n Car (\"Car\"\n",          // only two lines
+      "((\"CarSetup\"\nCar (\"Car\"\n x 1\n",      // "Car" without the blank
+      " ((\"CarSetup\"\n Car (\"Car\"\n x 1\n",    // line 0 with a leading blank
+      "",                                          // empty
+      "\0((\"CarSetup\"\n Car (\"Car\"\n x 1\n",   // nothing before the NUL
+  };
+  for (const std::string& bytes : cases) {
+    const std::string path = Write("h.lsp", bytes);
+    EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path);
+  }
+}
+
+TEST_F(CarSetupTest, failedLoadEmptiesLinesAndSectionsButKeepsTheFileName) {
+  const std::string good = Write("good.lsp", kSmall);
+  doc.LoadFromFile(good);
+  const std::string missing = dir.File("missing.lsp");
+  EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(missing); }), "File not found = " + missing);
+  EXPECT_EQ(doc.FileName(), good);
+  EXPECT_TRUE(doc.Lines().empty());
+  EXPECT_EQ(doc.SectionCount(), 0);
+
+  doc.LoadFromFile(good);
+  const std::string bad = Write("bad.lsp", "junk\n");
+  EXPECT_THAT(MessageOf([&] { doc.LoadFromFile(bad); }), HasSubstr("Invalid file"));
+  EXPECT_EQ(doc.FileName(), good);
+  EXPECT_EQ(doc.SectionCount(), 0);
+  // Saving after a failed load must not touch lines that no longer exist.
+  EXPECT_NO_THROW(doc.SaveToFile(dir.File("after.lsp")));
+  EXPECT_EQ(ReadBytes(dir.File("after.lsp")), std::string(1, '\0'));
+
+  EXPECT_THAT(MessageOf([&] { doc.LoadFromFile(dir.Path().string()); }), HasSubstr("File not found = "));
+}
+
+TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
+  const std::string crlf = "((\"CarSetup\"\r\n Car (\"Car\"\r\n A 0.500000\r\n\r\n ))\r\n";
+  const std::string path = Write("crlf.lsp", crlf);
+  doc.LoadFromFile(path);
+  EXPECT_THAT(doc.Lines(), ::testing::ElementsAre("((\"CarSetup\"", " Car (\"Car\"", " A 0.500000", "", " ))"));
+  doc.SaveToFile();
+  EXPECT_EQ(ReadBytes(path), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000\n\n ))") + '\0');
+
+  const std::string mixed = std::string("((\"CarSetup\"\r Car (\"Car\"\n A 0.500000\0 B 0.250000\n", 53);
+  doc.LoadFromFile(Write("nul.lsp", mixed));
+  EXPECT_EQ(doc.Lines().size(), 3u);
+  doc.SaveToFile();
+  EXPECT_EQ(ReadBytes(doc.FileName()), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000") + '\0');
+}
+
+TEST_F(CarSetupTest, valueTextsBecomeIntegerFloatOrNoEntry) {
+  doc.LoadFromFile(Write("v.lsp",
+                         "((\"CarSetup\"\n Car (\"Car\"\n"
+                         " Half 0.500000\n Seven 1234567\n Short 540.0\n Tiny 1.5\n Max 2147483647\n"
+                         " Hex $10\n Neg -3\n Word abc\n Exp 1.25e+02\n Lonely\n\tTabbed\t0.750000\n"));
+  const TTOVCarSetupSection* car = doc.FindSection("Car");
+  ASSERT_NE(car, nullptr);
+  EXPECT_TRUE(car->FindData("Half")->IsFloat());
+  EXPECT_EQ(car->FindData("Half")->FloatValue(), 0.5f);
+  EXPECT_EQ(car->FindData("Half")->IntValue(), 2147483647);
+  EXPECT_FALSE(car->FindData("Seven")->IsFloat());
+  EXPECT_EQ(car->FindData("Seven")->IntValue(), 1234567);
+  for (const char* none : {"Short", "Tiny", "Max", "Word", "Lonely"}) EXPECT_EQ(car->FindData(none), nullptr) << none;
+  EXPECT_EQ(car->FindData("Hex")->IntValue(), 16);
+  EXPECT_EQ(car->FindData("Neg")->IntValue(), -3);
+  EXPECT_EQ(car->FindData("Exp")->FloatValue(), 125.0f);
+  EXPECT_EQ(car->FindData("Tabbed")->LineIndex(), 12);
+}
+
+TEST_F(CarSetupTest, sectionsAndKeysFollowTheirFirstOccurrence) {
+  doc.LoadFromFile(Write("s.lsp",
+                         "((\"CarSetup\"\n Car 0.100000\n Body (\"Car\"\n A 0.100000\n A 0.200000\n )\n"
+                         " After 0.300000\n Drive (\"x\"\n B 1\n BODY (\"again\"\n C 2\n a 9\n"));
+  ASSERT_EQ(doc.SectionCount(), 2);
+  const TTOVCarSetupSection* car = doc.GetSection(0);
+  EXPECT_EQ(car->Name(), "Body");
+  EXPECT_EQ(car->LineIndex(), 2);  // line 1 stands before any heading: no entry
+  ASSERT_EQ(car->Count(), 3);  // A, After (after the closing line), C from the repeated heading
+  EXPECT_EQ(car->GetData(0)->FloatValue(), 0.1f);
+  EXPECT_EQ(car->GetData(1)->Name(), "After");
+  EXPECT_EQ(car->GetData(2)->Name(), "C");
+  EXPECT_EQ(doc.FindSection("bOdY"), car);
+  EXPECT_EQ(car->FindData("a")->LineIndex(), 3);
+  EXPECT_EQ(doc.FindSection("Car"), nullptr);
+
+  car->FindData("A")->SetFloat(0.75f);
+  doc.SaveToFile();
+  EXPECT_EQ(doc.Lines()[3], " A 0.750000");
+  EXPECT_EQ(doc.Lines()[4], " A 0.200000");
+}
+
+TEST_F(CarSetupTest, nameLookupsFoldOnlyAsciiLetters) {
+  doc.LoadFromFile(Write("c.lsp", "((\"x\"\n Car (\"Car\"\n \xC4x 1\n"));
+  const TTOVCarSetupSection* car = doc.FindSection("CAR");
+  ASSERT_NE(car, nullptr);
+  EXPECT_NE(car->FindData("\xC4X"), nullptr);
+  EXPECT_EQ(car->FindData("\xE4x"), nullptr);  // a-umlaut in Latin-1 is not folded
+}
+
+TEST_F(CarSetupTest, onlyReallyChangedValuesAreRewrittenFromTheValueOn) {
+  const std::string path = Write("w.lsp",
+                                 "((\"CarSetup\"\n Car (\"Car\"\n\t A\t\t16.700001 )\n    B   0.500000\n"
+                                 "  I 12 keep\n  J 5\n ))");
+  doc.LoadFromFile(path);
+  TTOVCarSetupSection* car = doc.FindSection("Car");
+  car->FindData("B")->SetFloat(0.5f);  // the value it already holds
+  EXPECT_FALSE(car->FindData("B")->Changed());
+  car->FindData("A")->SetFloat(0.25f);
+  car->FindData("I")->SetInteger(-3);
+  car->FindData("J")->SetInteger(5);
+  EXPECT_TRUE(car->FindData("A")->Changed());
+  EXPECT_FALSE(car->FindData("J")->Changed());
+  doc.SaveToFile();
+  EXPECT_EQ(ReadBytes(path), std::string("((\"CarSetup\"\n Car (\"Car\"\n\t A\t\t0.250000\n    B   0.500000\n"
+                                         "  I -3\n  J 5\n ))") + '\0');
+  // Changed stays set: saving again writes the same text.
+  EXPECT_TRUE(car->FindData("A")->Changed());
+  doc.SaveToFile();
+  EXPECT_EQ(doc.Lines()[2], "\t A\t\t0.250000");
+}
+
+TEST_F(CarSetupTest, floatTextsRoundHalvesAwayAndNeverShowMinusZero) {
+  doc.LoadFromFile(Write("r.lsp", "((\"x\"\n Car (\"Car\"\n A 1.000000\n B 1.000000\n"));
+  doc.FindSection("Car")->FindData("A")->SetFloat(0.0078125f);
+  doc.FindSection("Car")->FindData("B")->SetFloat(-0.0000001f);
+  doc.SaveToFile();
+  EXPECT_EQ(doc.Lines()[2], " A 0.007813");
+  EXPECT_EQ(doc.Lines()[3], " B 0.000000");
+}
+
+TEST_F(CarSetupTest, settingTheWrongKindRaisesAndKeepsTheValue) {
+  doc.LoadFromFile(Write("k.lsp", kSmall));
+  TTOVCarSetupData* f = doc.FindSection("Car")->FindData("MaxSteeringLock");
+  TTOVCarSetupData* i = doc.FindSection("Drive")->FindData("GearId0");
+  EXPECT_EQ(MessageOf([&] { f->SetInteger(3); }), "Can't write integer to key of float = MaxSteeringLock");
+  EXPECT_EQ(MessageOf([&] { i->SetFloat(3); }), "Can't write float to key of integer = GearId0");
+  EXPECT_EQ(f->FloatValue(), 1.205958f);
+  EXPECT_EQ(i->IntValue(), 1);
+  EXPECT_FALSE(f->Changed() || i->Changed());
+  // Texts the game could not read back are refused rather than written.
+  EXPECT_THAT(MessageOf([&] { f->SetFloat(std::numeric_limits<float>::quiet_NaN()); }), HasSubstr("MaxSteeringLock"));
+  EXPECT_THAT(MessageOf([&] { i->SetInteger(2147483647); }), HasSubstr("GearId0"));
+  EXPECT_FALSE(f->Changed() || i->Changed());
+}
+
+TEST_F(CarSetupTest, everyWrittenEntryReadsBackWithItsKind) {
+  doc.LoadFromFile(Write("rt.lsp", kSmall));
+  doc.FindSection("Car")->FindData("MaxSteeringLock")->SetFloat(0.0f);
+  doc.FindSection("Car")->FindData("FrontRollBarStiffness")->SetFloat(-1e-9f);
+  doc.FindSection("Drive")->FindData("GearId0")->SetInteger(-2147483647 - 1);
+  doc.SaveToFile();
+  TTOVCarSetup again;
+  again.LoadFromFile(doc.FileName());
+  EXPECT_TRUE(again.FindSection("Car")->FindData("MaxSteeringLock")->IsFloat());
+  EXPECT_TRUE(again.FindSection("Car")->FindData("FrontRollBarStiffness")->IsFloat());
+  EXPECT_EQ(again.FindSection("Drive")->FindData("GearId0")->IntValue(), -2147483647 - 1);
+}
+
+TEST_F(CarSetupTest, saveAsMovesTheFileNameAndEmptyNamesFail) {
+  TTOVCarSetup empty;
+  EXPECT_THAT(MessageOf([&] { empty.SaveToFile(); }), HasSubstr("path is empty"));
+  EXPECT_EQ(empty.FileName(), "");
+
+  const std::string path = Write("a.lsp", kSmall);
+  doc.LoadFromFile(path);
+  const std::string other = dir.File("b.lsp");
+  doc.SaveToFile(other);
+  EXPECT_EQ(doc.FileName(), other);
+  doc.Clear();
+  EXPECT_EQ(doc.FileName(), "");
+  EXPECT_TRUE(doc.Lines().empty());
+  EXPECT_EQ(doc.SectionCount(), 0);
+}
+
+TEST_F(CarSetupTest, aFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+  const std::string path = Write("ro.lsp", kSmall);
+  doc.LoadFromFile(path);
+  doc.FindSection("Car")->FindData("MaxSteeringLock")->SetFloat(2.0f);
+
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  EXPECT_THAT(MessageOf([&] { doc.SaveToFile(); }), HasSubstr(path));
+  EXPECT_EQ(doc.Lines()[2], " MaxSteeringLock 2.000000");  // written back before the file was opened
+  EXPECT_EQ(ReadBytes(path), kSmall);
+
+  // A write that fails half-way (here: the file-size limit, as a full disk would) keeps the old file too.
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  const std::string big = std::string(kSmall) + "\n" + std::string(20000, ';');
+  doc.LoadFromFile(Write("big.lsp", big));
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string message = MessageOf([&] { doc.SaveToFile(path); });
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_THAT(message, HasSubstr(path));
+  EXPECT_NE(doc.FileName(), path);
+  EXPECT_EQ(ReadBytes(path), kSmall);
+  int files = 0;
+  for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+  EXPECT_EQ(files, 2);  // ro.lsp and big.lsp, no leftovers
+}
+
+TEST_F(CarSetupTest, savingThroughALinkKeepsTheLink) {
+  const std::string real = Write("real.lsp", kSmall);
+  const std::string link = dir.File("link.lsp");
+  std::filesystem::create_symlink(real, link);
+  doc.LoadFromFile(link);
+  doc.FindSection("Drive")->FindData("DropGearId")->SetInteger(12);
+  doc.SaveToFile();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_THAT(ReadBytes(real), HasSubstr("DropGearId      12"));
+}
+
+TEST(SplitSetupLine, findsKeyAndValueTokensSeparatedByBlanksAndTabs) {
+  auto s = SplitSetupLine("  Key\t \tValue rest");
+  EXPECT_EQ(s.key, "Key");
+  EXPECT_EQ(s.value, "Value");
+  EXPECT_EQ(s.valuePosition, 9);  // 1-based
+  s = SplitSetupLine("   OnlyKey  ");
+  EXPECT_EQ(s.key, "OnlyKey");
+  EXPECT_EQ(s.valuePosition, -1);
+  s = SplitSetupLine(" \t ");
+  EXPECT_EQ(s.key, "");
+  EXPECT_EQ(s.valuePosition, -1);
+  s = SplitSetupLine("a(\"b\" c");  // parentheses and quotes are ordinary characters
+  EXPECT_EQ(s.key, "a(\"b\"");
+  EXPECT_EQ(s.value, "c");
+}
+
+}  // namespace
+}  // namespace gw
