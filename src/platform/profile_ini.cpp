@@ -118,7 +118,14 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
 std::string RemoveProfileKey(std::string_view text, std::string_view section, std::string_view key) {
   const ProfileLocation where = LocateProfileValue(text, section, key);
   if (!where.keyFound) return std::string(text);
-  std::string out(text.substr(0, where.lineStart));
+  std::size_t from = where.lineStart;
+  const char last = text[where.lineNext - 1];
+  if (last != '\n' && last != '\r' && from > 0) {
+    // The last line has no break of its own: drop the one before it, so the file still ends as it did.
+    --from;
+    if (from > 0 && text[from] == '\n' && text[from - 1] == '\r') --from;
+  }
+  std::string out(text.substr(0, from));
   out.append(text.substr(where.lineNext));
   return out;
 }
