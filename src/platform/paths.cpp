@@ -70,9 +70,29 @@ bool SameFolder(std::string_view a, std::string_view b) {
   return true;
 }
 
+#ifdef _WIN32
+// Program texts are in the system code page, as the game's own files and the "A" functions use it.
+std::filesystem::path ToFsPath(const std::string& path) {
+  if (path.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
+  return std::filesystem::path(wide);
+}
+
+std::string FromFsPath(const std::filesystem::path& path) {
+  const std::wstring& wide = path.native();
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), n, nullptr, nullptr);
+  return narrow;
+}
+#else
 std::filesystem::path ToFsPath(const std::string& path) { return std::filesystem::path(path); }
 
 std::string FromFsPath(const std::filesystem::path& path) { return path.string(); }
+#endif
 
 bool FileExists(const std::string& path) {
   std::error_code ec;

@@ -98,7 +98,9 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
     return out;
   }
   const std::string_view br = LineBreakOf(text);
-  const std::string entry = std::string(TrimBlanks(key)) + "=" + std::string(value);
+  std::string entry(TrimBlanks(key));
+  entry.push_back('=');
+  entry.append(value);
   if (where.sectionFound) {
     out.append(text.substr(0, where.insertAt));
     out.append(br);
@@ -108,7 +110,9 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   }
   out.assign(text);
   if (!out.empty() && out.back() != '\n' && out.back() != '\r') out.append(br);
-  out += "[" + std::string(TrimBlanks(section)) + "]";
+  out.push_back('[');
+  out.append(TrimBlanks(section));
+  out.push_back(']');
   out.append(br);
   out.append(entry);
   out.append(br);
