@@ -121,7 +121,8 @@ TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
   doc.SaveToFile();
   EXPECT_EQ(ReadBytes(path), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000\n\n ))") + '\0');
 
-  const std::string mixed = std::string("((\"CarSetup\"\r Car (\"Car\"\n A 0.500000\0 B 0.250000\n", 53);
+  using namespace std::string_literals;
+  const std::string mixed = "((\"CarSetup\"\r Car (\"Car\"\n A 0.500000\0 B 0.250000\n"s;
   doc.LoadFromFile(Write("nul.lsp", mixed));
   EXPECT_EQ(doc.Lines().size(), 3u);
   doc.SaveToFile();
