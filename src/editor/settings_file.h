@@ -1,0 +1,47 @@
+#pragma once
+// The program's own settings file: an ini file beside the executable with the main window's settings and
+// one comment per save-slot setup file, stored as comma text.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/profile_ini.h"
+
+namespace gw {
+
+inline constexpr std::string_view kSectionCommon = "COMMON";
+inline constexpr std::string_view kSectionComment = "COMMENT";
+inline constexpr std::string_view kKeyLeft = "Left";
+inline constexpr std::string_view kKeyTop = "Top";
+inline constexpr std::string_view kKeyConfirmSave = "ConfirmSave";
+inline constexpr std::string_view kKeyRunTOV = "RunTOV";
+
+// The settings file of a program: its path with the extension ".ini".
+std::string SettingsFilePath(const std::string& executablePath);
+
+struct TMainSettings {
+  int left = -1;  // -1: where the system places the window
+  int top = -1;
+  bool confirmSave = true;
+  int runTOV = 0;  // 0 Default, 1 SSE, 2 NoSSE
+};
+
+TMainSettings ReadMainSettings(const ProfileIni& ini);
+// Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
+void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
+
+// One ini value from a list of lines, and back. Lines with a blank, a control character, a double quote or
+// a comma are quoted (inner quotes doubled); one empty line is stored as "".
+std::string JoinCommaText(const std::vector<std::string>& lines);
+std::vector<std::string> SplitCommaText(std::string_view value);
+
+// The comment of a setup file, keyed by its name without folder and extension.
+std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);
+void WriteComment(ProfileIni& ini, const std::string& setupFileName, const std::vector<std::string>& lines);
+
+// A comment box's text as lines (a final line break adds no empty last line), and lines as its text.
+std::vector<std::string> CommentTextToLines(std::string_view text);
+std::string LinesToCommentText(const std::vector<std::string>& lines);
+
+}  // namespace gw

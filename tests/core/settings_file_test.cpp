@@ -1,0 +1,103 @@
+#include "editor/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "core/test_files.h"
+
+namespace gw {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(CommaText, joinsAndSplitsTheDocumentedExamples) {
+  EXPECT_EQ(JoinCommaText({"a b", ""}), "\"a b\",");
+  EXPECT_EQ(SplitCommaText("\"a b\","), (Lines{"a b", ""}));
+  EXPECT_EQ(JoinCommaText({""}), "\"\"");
+  EXPECT_EQ(SplitCommaText("\"\""), (Lines{""}));
+  EXPECT_EQ(JoinCommaText({"plain"}), "plain");
+  EXPECT_EQ(JoinCommaText({"say \"hi\""}), "\"say \"\"hi\"\"\"");
+  EXPECT_EQ(SplitCommaText("\"say \"\"hi\"\"\""), (Lines{"say \"hi\""}));
+  EXPECT_EQ(JoinCommaText({}), "");
+  EXPECT_EQ(SplitCommaText(""), Lines{});
+}
+
+TEST(CommaText, splitsLikeTheClassicReader) {
+  EXPECT_EQ(SplitCommaText("  a, b ,c"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(SplitCommaText("a b"), (Lines{"a", "b"}));  // unquoted blanks separate too
+  EXPECT_EQ(SplitCommaText(",,"), (Lines{"", "", ""}));
+  EXPECT_EQ(SplitCommaText("\"ab\"cd"), (Lines{"ab", "cd"}));
+  EXPECT_EQ(SplitCommaText("\"open"), (Lines{"open"}));
+  EXPECT_EQ(SplitCommaText("a,  "), (Lines{"a"}));  // the comma is not the last character
+}
+
+TEST(CommaText, everyListOfLinesSurvivesTheRoundTrip) {
+  const Lines cases[] = {
+      {"a", "b"},        {"", "x", ""},      {"tab\there", "comma,here"}, {"\"", "\"\""},
+      {"", ""},          {"caf\xE9 \xE0 8-bit"}, {"ends with blank "},  {"x", "", "", "y"},
+  };
+  for (const auto& lines : cases) EXPECT_EQ(SplitCommaText(JoinCommaText(lines)), lines) << JoinCommaText(lines);
+}
+
+TEST(CommentBoxText, aFinalLineBreakAddsNoEmptyLine) {
+  EXPECT_EQ(CommentTextToLines(""), Lines{});
+  EXPECT_EQ(CommentTextToLines("\n"), (Lines{""}));
+  EXPECT_EQ(CommentTextToLines("a b\n\n"), (Lines{"a b", ""}));
+  EXPECT_EQ(CommentTextToLines("a\r\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(LinesToCommentText({"a b", ""}), "a b\n\n");
+}
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  std::string path = SettingsFilePath(dir.File("Gravelwright"));
+};
+
+TEST_F(SettingsFile, liesBesideTheProgramWithTheIniExtension) {
+  EXPECT_EQ(SettingsFilePath("/opt/gw/Gravelwright"), "/opt/gw/Gravelwright.ini");
+  EXPECT_EQ(SettingsFilePath("C:\\Tools\\Gravelwright.exe"), "C:\\Tools\\Gravelwright.ini");
+}
+
+TEST_F(SettingsFile, missingAndUnusableValuesGiveTheDefaults) {
+  TMainSettings s = ReadMainSettings(ProfileIni(path));
+  EXPECT_EQ(s.left, -1);
+  EXPECT_EQ(s.top, -1);
+  EXPECT_TRUE(s.confirmSave);
+  EXPECT_EQ(s.runTOV, 0);
+
+  test::WriteBytes(path, "[COMMON]\nLeft=abc\nTop=0x10\nConfirmSave=0x0\nRunTOV=7\n");
+  s = ReadMainSettings(ProfileIni(path));
+  EXPECT_EQ(s.left, -1);
+  EXPECT_EQ(s.top, 16);
+  EXPECT_FALSE(s.confirmSave);
+  EXPECT_EQ(s.runTOV, 0);
+  test::WriteBytes(path, "[COMMON]\nConfirmSave=2\nRunTOV=-1\n");
+  EXPECT_TRUE(ReadMainSettings(ProfileIni(path)).confirmSave);
+  test::WriteBytes(path, "[COMMON]\nConfirmSave=yes\nRunTOV=2\n");
+  s = ReadMainSettings(ProfileIni(path));
+  EXPECT_TRUE(s.confirmSave);
+  EXPECT_EQ(s.runTOV, 2);
+}
+
+TEST_F(SettingsFile, settingsAndCommentsSurviveARestart) {
+  {
+    ProfileIni ini(path);
+    WriteMainSettings(ini, TMainSettings{120, 80, false, 1});
+    WriteComment(ini, "/g/SavedGames/0slot1_Tarmac.lsp", {"a b", ""});
+    WriteComment(ini, "/g/SavedGames/1slot0_Snow.lsp", {});
+  }
+  EXPECT_EQ(test::ReadBytes(path),
+            "[COMMON]\r\nLeft=120\r\nTop=80\r\nConfirmSave=0\r\nRunTOV=1\r\n"
+            "[COMMENT]\r\n0slot1_Tarmac=\"a b\",\r\n1slot0_Snow=\r\n");
+  ProfileIni ini(path);
+  const TMainSettings s = ReadMainSettings(ini);
+  EXPECT_EQ(s.left, 120);
+  EXPECT_EQ(s.top, 80);
+  EXPECT_FALSE(s.confirmSave);
+  EXPECT_EQ(s.runTOV, 1);
+  // Keyed by the bare name: the same name in another folder reads the same comment.
+  EXPECT_EQ(ReadComment(ini, "/elsewhere/0slot1_Tarmac.lsp"), (Lines{"a b", ""}));
+  EXPECT_EQ(ReadComment(ini, "0slot2_none.lsp"), Lines{});
+}
+
+}  // namespace
+}  // namespace gw
