@@ -1,0 +1,156 @@
+#include "music/music_files.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "core/test_files.h"
+#include "platform/error.h"
+
+namespace gw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+std::string Ogg(std::size_t size) {
+  std::string bytes = "OggS";
+  for (std::size_t i = 4; i < size; ++i) bytes.push_back(static_cast<char>(i * 7));
+  return bytes;
+}
+
+std::string Wrapped(std::string_view song, std::string_view artist, const std::string& ogg) {
+  std::string header(kInfoHeaderSize, '\0');
+  header.replace(0, 4, "INFO");
+  header.replace(4, song.size(), song);
+  header.replace(68, artist.size(), artist);
+  return header + ogg;
+}
+
+std::string MessageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+class MusicFiles : public ::testing::Test {
+ protected:
+  std::string Put(const std::string& name, const std::string& bytes) {
+    WriteBytes(dir.File(name), bytes);
+    return dir.File(name);
+  }
+  test::TempDir dir;
+  std::string music = (dir.Path() / "Music").string() + "/";
+  void SetUp() override { fs::create_directory(music); }
+};
+
+TEST_F(MusicFiles, readsSongAndArtistOfWrappedFilesOnly) {
+  std::string song, artist;
+  EXPECT_TRUE(ReadOggInfo(Put("w.ogg", Wrapped("Gravel Road", "The Co-Drivers", Ogg(500))), song, artist));
+  EXPECT_EQ(song, "Gravel Road");
+  EXPECT_EQ(artist, "The Co-Drivers");
+  const std::string full(64, 'S');
+  EXPECT_TRUE(ReadOggInfo(Put("f.ogg", Wrapped(full, "", Ogg(10))), song, artist));
+  EXPECT_EQ(song, full);
+  EXPECT_EQ(artist, "");
+  EXPECT_TRUE(ReadOggInfo(Put("p.ogg", Ogg(200)), song, artist));
+  EXPECT_EQ(song, "");
+  EXPECT_FALSE(ReadOggInfo(Put("short.ogg", Ogg(135)), song, artist));
+  std::string bad = Wrapped("x", "y", Ogg(10));
+  bad[132] = 'X';
+  EXPECT_FALSE(ReadOggInfo(Put("bad.ogg", bad), song, artist));
+  EXPECT_THAT(MessageOf([&] { ReadOggInfo(dir.File("none.ogg"), song, artist); }), ::testing::HasSubstr("none.ogg"));
+}
+
+TEST_F(MusicFiles, rewritesOnlyTheHeaderFields) {
+  const std::string ogg = Ogg(300);
+  const std::string path = Put("w.ogg", Wrapped(std::string(30, 'a'), "Old", ogg));
+  WriteOggInfo(path, "0123456789", "New artist");
+  const std::string bytes = ReadBytes(path);
+  EXPECT_EQ(bytes, Wrapped("0123456789", "New artist", ogg));
+  EXPECT_EQ(bytes.substr(14, 54), std::string(54, '\0'));
+
+  EXPECT_EQ(MessageOf([&] { WriteOggInfo(Put("p.ogg", Ogg(300)), "s", "a"); }), "Header not found.");
+  std::string bad = Wrapped("x", "y", Ogg(10));
+  bad[132] = 'X';
+  const std::string badPath = Put("bad.ogg", bad);
+  EXPECT_EQ(MessageOf([&] { WriteOggInfo(badPath, "s", "a"); }), "Invalid file.");
+  EXPECT_EQ(ReadBytes(badPath), bad);
+}
+
+TEST_F(MusicFiles, importWrapsPlainStreamsAndCopiesWrappedOnes) {
+  const std::string plain = Ogg(1000);
+  EXPECT_EQ(ImportMusicFile(Put("plain.ogg", plain), music), "plain.ogg");
+  const std::string imported = ReadBytes(music + "plain.ogg");
+  ASSERT_EQ(imported.size(), 1132u);
+  EXPECT_EQ(imported, "INFO" + std::string(128, '\0') + plain);
+
+  const std::string wrapped = Wrapped("s", "a", Ogg(200000));  // more than one block
+  EXPECT_EQ(ImportMusicFile(Put("wrapped.ogg", wrapped), music), "wrapped.ogg");
+  EXPECT_EQ(ReadBytes(music + "wrapped.ogg"), wrapped);
+
+  EXPECT_EQ(MessageOf([&] { ImportMusicFile(dir.File("plain.ogg"), music); }), "The file already exists.");
+}
+
+TEST_F(MusicFiles, importRefusesWhatIsNotOggAndLeavesNothing) {
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"text.ogg", std::string(5000, 'x')}, {"tiny.ogg", "ID3"}, {"empty.ogg", ""}, {"short.ogg", "RIFF0000"}}) {
+    const std::string source = Put(name, bytes);
+    EXPECT_EQ(MessageOf([&] { ImportMusicFile(source, music); }), "Invalid file = " + source);
+    EXPECT_FALSE(fs::exists(music + name));
+  }
+  // A short stream that starts like Ogg is still taken.
+  EXPECT_EQ(ImportMusicFile(Put("mini.ogg", "OggS12"), music), "mini.ogg");
+  EXPECT_EQ(ReadBytes(music + "mini.ogg").size(), 138u);
+  // A failure while writing removes the half-made file.
+  EXPECT_THAT(MessageOf([&] { ImportMusicFile(Put("x.ogg", Ogg(10)), dir.File("NoFolder") + "/"); }),
+              ::testing::HasSubstr("NoFolder"));
+}
+
+TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
+  const std::string play = (dir.Path() / "play").string();
+  const std::string ogg = Ogg(5000);
+  const std::string copy = MakePlayCopy(Put("w.ogg", Wrapped("s", "a", ogg)), play);
+  EXPECT_EQ(copy, play + "/w.ogg");
+  EXPECT_EQ(ReadBytes(copy), ogg);
+  struct stat st {};
+  ASSERT_EQ(stat(play.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  WriteBytes(dir.File("w.ogg"), Wrapped("changed", "", Ogg(10)));
+  EXPECT_EQ(ReadBytes(MakePlayCopy(dir.File("w.ogg"), play)), ogg);  // not refreshed
+  EXPECT_EQ(ReadBytes(MakePlayCopy(Put("p.ogg", Ogg(700)), play)), Ogg(700));
+
+  ClearPlayFolder(play);
+  EXPECT_FALSE(fs::exists(play));
+  EXPECT_NO_THROW(ClearPlayFolder(play));
+}
+
+TEST_F(MusicFiles, aPlayFolderThatIsNotOursIsNeverUsed) {
+  const std::string elsewhere = (dir.Path() / "elsewhere").string();
+  fs::create_directory(elsewhere);
+  WriteBytes(elsewhere + "/keep.txt", "precious");
+  const std::string play = (dir.Path() / "play").string();
+  fs::create_directory_symlink(elsewhere, play);
+  EXPECT_THAT(MessageOf([&] { MakePlayCopy(Put("p.ogg", Ogg(300)), play); }), ::testing::HasSubstr("not a private"));
+  ClearPlayFolder(play);
+  EXPECT_EQ(ReadBytes(elsewhere + "/keep.txt"), "precious");
+  EXPECT_FALSE(fs::exists(elsewhere + "/p.ogg"));
+}
+
+TEST(DefaultMusic, findsTheGamesOwnFilesIgnoringCase) {
+  EXPECT_EQ(DefaultMusicIndex("ba.ogg"), 0);
+  EXPECT_EQ(DefaultMusicIndex("BA.OGG"), 0);
+  EXPECT_EQ(DefaultMusicIndex("sp.ogg"), 10);
+  EXPECT_EQ(DefaultMusicIndex("ba2.ogg"), -1);
+  EXPECT_EQ(DefaultMusicIndex(""), -1);
+}
+
+}  // namespace
+}  // namespace gw
