@@ -61,12 +61,16 @@ ProfileLocation LocateProfileValue(std::string_view text, std::string_view secti
       inSection = !where.sectionFound && SameText(*name, section);
       if (inSection) {
         where.sectionFound = true;
-        where.insertAt = l.end;
+        where.insertAt = l.next;
+        where.insertBreakSize = l.next - l.end;
       }
       return true;
     }
     if (!inSection) return true;
-    if (!TrimBlanks(line).empty()) where.insertAt = l.end;
+    if (!TrimBlanks(line).empty()) {
+      where.insertAt = l.next;
+      where.insertBreakSize = l.next - l.end;
+    }
     const auto eq = line.find('=');
     if (eq == std::string_view::npos || !SameText(TrimBlanks(line.substr(0, eq)), key)) return true;
     where.keyFound = true;
@@ -102,9 +106,16 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   entry.push_back('=');
   entry.append(value);
   if (where.sectionFound) {
+    // The new line brings its own break, so removing it again gives back the same bytes.
     out.append(text.substr(0, where.insertAt));
-    out.append(br);
-    out.append(entry);
+    if (where.insertBreakSize > 0) {
+      // The line's own break: a lone CR put before the rest could otherwise join a following LF.
+      out.append(entry);
+      out.append(text.substr(where.insertAt - where.insertBreakSize, where.insertBreakSize));
+    } else {
+      out.append(br);
+      out.append(entry);
+    }
     out.append(text.substr(where.insertAt));
     return out;
   }

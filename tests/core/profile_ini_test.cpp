@@ -76,6 +76,13 @@ TEST(ProfileWrite, removesOnlyTheKeysLine) {
   EXPECT_EQ(RemoveProfileKey("[S]\r\nA=1\r\nB=2", "S", "B"), "[S]\r\nA=1");
 }
 
+TEST(ProfileWrite, aKeyAddedAndRemovedLeavesTheSameBytesWhateverTheLineBreaks) {
+  for (const std::string text : {"[A]\rx=1\r[S]\n\n", "[S]\r\nA=1\r\n", "[S]\rA=1", "[S]", "[T]\n[S]\r\n\r\n[U]\n"}) {
+    const std::string added = SetProfileValue(text, "S", "k", "v");
+    EXPECT_EQ(RemoveProfileKey(added, "S", "k"), text) << added;
+  }
+}
+
 class ProfileIniFile : public ::testing::Test {
  protected:
   TempDir dir;
