@@ -51,7 +51,9 @@ TEST(ProfileWrite, changesOnlyTheValueBytes) {
   const std::string text = kGameIni;
   std::string out = SetProfileValue(text, "settings", "SOUND", "0");
   std::string expected = text;
-  expected.replace(expected.find("1  \r\n"), 3, "0");
+  const auto at = expected.find("1  \r\n");
+  ASSERT_NE(at, std::string::npos);
+  expected.replace(at, 3, std::string("0"));
   EXPECT_EQ(out, expected);
   EXPECT_EQ(SetProfileValue(text, "Settings", "Fullscreen", "true"), text);  // the value it holds
 }
