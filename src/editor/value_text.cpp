@@ -16,6 +16,13 @@ std::string Int(int64_t value) {
   return FormatInt(value);
 }
 
+// The angle texts: a blank, the degrees, the degree sign.
+std::string Degrees(double degrees, int decimals, const TValueTextFormat& format) {
+  std::string text = " ";
+  text += Fixed(degrees, decimals, format);
+  return text += format.DegreeSign;
+}
+
 // "%.2f" of num / den from the exact quotient, halves away from zero. A double quotient would turn a tie
 // such as 75 / 1000 into 0.07499999999999999722 and show 0.07 instead of 0.08.
 std::string ShareText(int64_t num, int64_t den, char decimalSeparator) {
@@ -39,8 +46,7 @@ TValueText GeometryText(bool front, int32_t item, int64_t v, const TValueTextFor
     case 1:
       return {Int(v) + "mm"};
     case 2:
-      return {" " + Fixed(static_cast<double>(v) * 0.001 * 180 / std::numbers::pi, 2, format) +
-              format.DegreeSign};
+      return {Degrees(static_cast<double>(v) * 0.001 * 180 / std::numbers::pi, 2, format)};
     case 3:
       return {Int(v)};
     default:
@@ -63,7 +69,7 @@ TValueText SliderValueText(TSetupList list, int32_t item, int32_t position, cons
     case TSetupList::Tyre:
       return {Int(v) + "kPa"};
     case TSetupList::Steering:
-      return {" " + Fixed(d / 50 * 360, 0, format) + format.DegreeSign};
+      return {Degrees(d / 50 * 360, 0, format)};
     case TSetupList::DamperFront:
     case TSetupList::DamperRear:
       if (item >= 0 && item <= 2) return {Fixed(d * 0.1, 1, format) + "kN/m/s"};
