@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/ascii_text.h"
 #include "platform/error.h"
 #include "platform/number_text.h"
 
@@ -211,6 +212,52 @@ int32_t RoundHalfEven(double x) {
   return Saturate(std::nearbyint(x));
 }
 
+// ---- finding entries ----
+
+// Finds the entries of one transfer. The catalogue asks for keys mostly in the order the game writes them,
+// so each section's search starts after the entry found last and wraps around. That finds what a search
+// from the start finds, because the document never holds two keys of a section that are equal ignoring
+// case; it turns the few hundred look-ups of a transfer from a scan each into a step each.
+class TEntryFinder {
+ public:
+  explicit TEntryFinder(const TTOVCarSetup& setup) : setup_(setup) {}
+
+  TTOVCarSetupData& Find(TSetupSection section, TSetupKey key, int32_t point) {
+    const auto s = static_cast<std::size_t>(section);
+    const std::string_view sectionName = SetupSectionNames[s];
+    if (!sections_[s]) {
+      sections_[s] = setup_.FindSection(sectionName);
+      if (!sections_[s]) throw Error("invalid section: " + std::string(sectionName));
+    }
+    const TTOVCarSetupSection& found = *sections_[s];
+    const std::string keyText = SetupKeyText(key, point);
+    const int32_t count = found.Count();
+    for (int32_t n = 0, i = next_[s]; n < count; ++n, i = i + 1 < count ? i + 1 : 0) {
+      TTOVCarSetupData* data = found.GetData(i);
+      if (!SameText(data->Name(), keyText)) continue;
+      next_[s] = i + 1 < count ? i + 1 : 0;
+      return *data;
+    }
+    throw Error("invalid data: " + std::string(sectionName) + "." + keyText);
+  }
+
+  int32_t ReadInt(TSetupSection section, TSetupKey key) {
+    const TTOVCarSetupData& data = Find(section, key, kNoPoint);
+    return data.IsFloat() ? RoundHalfEven(data.FloatValue()) : data.IntValue();
+  }
+
+  float ReadFloat(TSetupSection section, TSetupKey key, int32_t point) {
+    const TTOVCarSetupData& data = Find(section, key, point);
+    if (!data.IsFloat()) throw Error("invalid data: " + data.Name());
+    return data.FloatValue();
+  }
+
+ private:
+  const TTOVCarSetup& setup_;
+  std::array<const TTOVCarSetupSection*, std::size(SetupSectionNames)> sections_{};
+  std::array<int32_t, std::size(SetupSectionNames)> next_{};
+};
+
 // ---- transfers ----
 
 // Repaints a list once for a batch of changes, also when a read fails halfway.
@@ -234,28 +281,28 @@ int32_t PointCount(const TSliderList& list) {
   return std::clamp<int32_t>(list.Count(), 0, kMapPointCount);
 }
 
-void ListFromSetup(const TTOVCarSetup& setup, TSetupControls& controls, TSetupList list) {
+void ListFromSetup(TEntryFinder& finder, TSetupControls& controls, TSetupList list) {
   TSliderList& sliders = controls.SliderList(list);
   const auto rows = CatalogueRows(list);
   const int32_t count = ItemCount(sliders, rows);
   for (int32_t i = 0; i < count; ++i) {
     const TCatalogueRow& row = rows[static_cast<std::size_t>(i)];
     const int32_t v = row.Conversion == TConversion::Quotient
-                          ? SliderFromInt(row, ReadSetupInt(setup, row.Section, row.Key))
-                          : SliderFromFloat(row, ReadSetupFloat(setup, row.Section, row.Key, row.Point));
+                          ? SliderFromInt(row, finder.ReadInt(row.Section, row.Key))
+                          : SliderFromFloat(row, finder.ReadFloat(row.Section, row.Key, row.Point));
     sliders.SetValue(i, v);
   }
 }
 
-void ListToSetup(TTOVCarSetup& setup, TSetupControls& controls, TSetupList list) {
+void ListToSetup(TEntryFinder& finder, TSetupControls& controls, TSetupList list) {
   TSliderList& sliders = controls.SliderList(list);
   const auto rows = CatalogueRows(list);
   const int32_t count = ItemCount(sliders, rows);
   for (int32_t i = 0; i < count; ++i) {
     const TCatalogueRow& row = rows[static_cast<std::size_t>(i)];
     const float value = FileFromSlider(row, sliders.Value(i));
-    GetSetupData(setup, row.Section, row.Key, row.Point).SetFloat(value);
-    if (row.Mirror) GetSetupData(setup, *row.Mirror, row.Key, row.Point).SetFloat(value);
+    finder.Find(row.Section, row.Key, row.Point).SetFloat(value);
+    if (row.Mirror) finder.Find(*row.Mirror, row.Key, row.Point).SetFloat(value);
   }
 }
 
@@ -327,69 +374,62 @@ float VelocityFromKmh(int32_t kmh) {
 
 TTOVCarSetupData& GetSetupData(const TTOVCarSetup& setup, TSetupSection section, TSetupKey key,
                                int32_t point) {
-  const std::string_view sectionName = SetupSectionName(section);
-  const TTOVCarSetupSection* found = setup.FindSection(sectionName);
-  if (!found) throw Error("invalid section: " + std::string(sectionName));
-  const std::string keyText = SetupKeyText(key, point);
-  TTOVCarSetupData* data = found->FindData(keyText);
-  if (!data) throw Error("invalid data: " + std::string(sectionName) + "." + keyText);
-  return *data;
+  return TEntryFinder(setup).Find(section, key, point);
 }
 
 int32_t ReadSetupInt(const TTOVCarSetup& setup, TSetupSection section, TSetupKey key) {
-  const TTOVCarSetupData& data = GetSetupData(setup, section, key);
-  return data.IsFloat() ? RoundHalfEven(data.FloatValue()) : data.IntValue();
+  return TEntryFinder(setup).ReadInt(section, key);
 }
 
 float ReadSetupFloat(const TTOVCarSetup& setup, TSetupSection section, TSetupKey key, int32_t point) {
-  const TTOVCarSetupData& data = GetSetupData(setup, section, key, point);
-  if (!data.IsFloat()) throw Error("invalid data: " + data.Name());
-  return data.FloatValue();
+  return TEntryFinder(setup).ReadFloat(section, key, point);
 }
 
 void SetupToSliders(const TTOVCarSetup& setup, TSetupControls& controls) {
-  ListFromSetup(setup, controls, L::Diff);
-  ListFromSetup(setup, controls, L::Brake);
-  ListFromSetup(setup, controls, L::Tyre);
+  TEntryFinder finder(setup);
+  ListFromSetup(finder, controls, L::Diff);
+  ListFromSetup(finder, controls, L::Brake);
+  ListFromSetup(finder, controls, L::Tyre);
 
-  const int32_t gear = ReadSetupInt(setup, S::Drive, K::DropGearId);
+  const int32_t gear = finder.ReadInt(S::Drive, K::DropGearId);
   for (std::size_t b = 0; b < std::size(kGearButtons); ++b)
     controls.SetGearChecked(kGearButtons[b], gear == kDropGearIds[b]);
 
   for (L list : {L::Steering, L::DamperFront, L::DamperRear, L::SpringFront, L::SpringRear, L::GeometryFront,
                  L::GeometryRear, L::Rollbar})
-    ListFromSetup(setup, controls, list);
-  for (L list : kMapLists) ListFromSetup(setup, controls, list);
+    ListFromSetup(finder, controls, list);
+  for (L list : kMapLists) ListFromSetup(finder, controls, list);
 
   for (const TVelocityAxis& axis : SpeedMapVelocityAxes) {
     TSliderList& sliders = controls.SliderList(axis.List);
     TUpdateBatch batch(sliders);
     const int32_t count = PointCount(sliders);
     for (int32_t p = 0; p < count; ++p)
-      sliders.SetCaption(
-          p, KmhCaption(KmhFromVelocity(ReadSetupFloat(setup, S::VehicleControlUnit, axis.Key, p))));
+      sliders.SetCaption(p,
+                         KmhCaption(KmhFromVelocity(finder.ReadFloat(S::VehicleControlUnit, axis.Key, p))));
   }
 }
 
 void SlidersToSetup(TTOVCarSetup& setup, TSetupControls& controls) {
-  for (L list : {L::Diff, L::Brake, L::Steering, L::Tyre}) ListToSetup(setup, controls, list);
+  TEntryFinder finder(setup);
+  for (L list : {L::Diff, L::Brake, L::Steering, L::Tyre}) ListToSetup(finder, controls, list);
 
   for (std::size_t b = 0; b < std::size(kGearButtons); ++b) {
     if (!controls.GearChecked(kGearButtons[b])) continue;
-    GetSetupData(setup, S::Drive, K::DropGearId).SetInteger(kDropGearIds[b]);
+    finder.Find(S::Drive, K::DropGearId, kNoPoint).SetInteger(kDropGearIds[b]);
     break;
   }
 
   for (L list : {L::DamperFront, L::DamperRear, L::SpringFront, L::SpringRear, L::GeometryFront,
                  L::GeometryRear, L::Rollbar})
-    ListToSetup(setup, controls, list);
-  for (L list : kMapLists) ListToSetup(setup, controls, list);
+    ListToSetup(finder, controls, list);
+  for (L list : kMapLists) ListToSetup(finder, controls, list);
 
   for (const TVelocityAxis& axis : SpeedMapVelocityAxes) {
     TSliderList& sliders = controls.SliderList(axis.List);
     const int32_t count = PointCount(sliders);
     for (int32_t p = 0; p < count; ++p) {
-      TTOVCarSetupData& data = GetSetupData(setup, S::VehicleControlUnit, axis.Key, p);
+      TTOVCarSetupData& data = finder.Find(S::VehicleControlUnit, axis.Key, p);
       const std::string caption = sliders.Caption(p);
       int32_t kmh = 0;
       // Only a list that never received a file's velocities has captions that are no numbers.

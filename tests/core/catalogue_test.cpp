@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -42,8 +43,9 @@ std::vector<std::pair<S, std::string>> CatalogueEntries() {
 }
 
 // A setup in the game's layout holding every catalogue entry: floats at 0.000000, DropGearId 11.
-std::string MakeSetup(const TEntryValues& values = {}) {
-  const auto entries = CatalogueEntries();
+std::string MakeSetup(const TEntryValues& values = {}, bool reversed = false) {
+  auto entries = CatalogueEntries();
+  if (reversed) std::reverse(entries.begin(), entries.end());
   std::string text = "((\"CarSetup\"\n";
   for (std::size_t s = 0; s < std::size(SetupSectionNames); ++s) {
     const std::string name(SetupSectionNames[s]);
@@ -195,6 +197,32 @@ TEST(CatalogueRoundTrip, hugeFileValuesGiveTheEndsOfTheRange) {
   EXPECT_THAT(Values(controls, L::Tyre), testing::ElementsAre(300, 100, 100, 100));
   EXPECT_EQ(Values(controls, L::SpringFront)[0], 40);
   EXPECT_EQ(controls.List(L::CenterSpeed).Caption(0), "-2147483648km/h");
+}
+
+// The transfers find entries in any order, and the file's order decides nothing.
+TEST(CatalogueRoundTrip, entriesInAnyOrderAreFound) {
+  TEntryValues values;
+  for (int32_t p = 0; p < kMapPointCount; ++p) {
+    values["VehicleControlUnit." + SetupKeyText(K::RearDiffBrake_, p)] =
+        FormatFloat6(0.01f * static_cast<float>(p));
+    values["VehicleControlUnit." + SetupKeyText(K::CenterSpeedMapVelocity_, p)] =
+        FormatFloat6(2.0f * static_cast<float>(p));
+  }
+  values["TyreRB.Pressure"] = "210000.000000";
+  TPlainSetupControls ordered;
+  TPlainSetupControls reversed;
+  TTOVCarSetup doc;
+  doc.LoadFromBytes(MakeSetup(values), "ordered.lsp");
+  SetupToSliders(doc, ordered);
+  doc.LoadFromBytes(MakeSetup(values, true), "reversed.lsp");
+  SetupToSliders(doc, reversed);
+  for (int l = 0; l < kSetupListCount; ++l) {
+    EXPECT_EQ(reversed.Lists[l].Values(), ordered.Lists[l].Values()) << SetupListNames[l];
+    EXPECT_EQ(reversed.Lists[l].Captions(), ordered.Lists[l].Captions()) << SetupListNames[l];
+  }
+  EXPECT_EQ(Values(reversed, L::RearBrake)[10], 10);
+  EXPECT_EQ(reversed.List(L::CenterSpeed).Caption(10), "72km/h");
+  EXPECT_EQ(Values(reversed, L::Tyre)[3], 210);
 }
 
 TEST(CatalogueAxles, theLeftWheelIsShownAndSavedIntoBothWheels) {
