@@ -105,10 +105,6 @@ inline constexpr std::string_view SetupListNames[kSetupListCount] = {
 constexpr std::string_view SetupListName(TSetupList l) {
   return SetupListNames[static_cast<int>(l)];
 }
-// The twelve differential-map lists, in the order the transfers visit them.
-constexpr bool IsMapList(TSetupList l) {
-  return l >= TSetupList::CenterThrottle;
-}
 
 // One slider list as the transfers see it. Indexes are 0 .. Count() - 1.
 class TSliderList {
