@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/comma_text.h"  // a comment's lines are stored as one comma text
 #include "platform/profile_ini.h"
 
 namespace gw {
@@ -30,11 +31,6 @@ struct TMainSettings {
 TMainSettings ReadMainSettings(const ProfileIni& ini);
 // Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
 void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
-
-// One ini value from a list of lines, and back. Lines with a blank, a control character, a double quote or
-// a comma are quoted (inner quotes doubled); one empty line is stored as "".
-std::string JoinCommaText(const std::vector<std::string>& lines);
-std::vector<std::string> SplitCommaText(std::string_view value);
 
 // The comment of a setup file, keyed by its name without folder and extension.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);

@@ -14,4 +14,17 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    lines.emplace_back(text.substr(pos, end - pos));
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    pos = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace gw

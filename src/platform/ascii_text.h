@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gw {
 
@@ -22,5 +23,8 @@ std::string AsciiUpperCase(std::string_view s);
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view TrimBlanks(std::string_view s);
+
+// Lines split at LF, CR and CR LF; a text that ends with a line break adds no empty last line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace gw

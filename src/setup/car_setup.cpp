@@ -13,17 +13,7 @@ namespace gw {
 
 std::vector<std::string> SplitSetupLines(std::string_view bytes) {
   const auto nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  std::vector<std::string> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = pos;
-    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-    lines.emplace_back(bytes.substr(pos, end - pos));
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-    pos = end + 1;
-  }
-  return lines;
+  return SplitLines(nul == std::string_view::npos ? bytes : bytes.substr(0, nul));
 }
 
 SetupLineSplit SplitSetupLine(std::string_view line) {

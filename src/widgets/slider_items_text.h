@@ -6,16 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/comma_text.h"
 #include "widgets/slider_entry.h"
 
 namespace gw {
-
-// Splits a comma text. Blanks and control characters separate fields as commas do; a field in double
-// quotes may hold them, with "" for one quote. A comma that ends the text adds an empty field, and a
-// character 0 ends the text.
-std::vector<std::string> SplitCommaText(std::string_view text);
-// Appends a field, in double quotes when it holds a blank, a control character, a quote or a comma.
-void AppendCommaField(std::string& text, std::string_view field);
 
 // One entry's line.
 std::string WriteSliderEntry(std::string_view caption, const TSliderListBoxDataWrapper& r);
