@@ -1,0 +1,36 @@
+#pragma once
+// Setup file names as the editor lists them: the car name in bold on the left three fifths, the title on
+// the rest, and the entry "-" that stands for "Open other file...". Used by the main window's file list and
+// by the copy dialog's destination list.
+
+#include <QComboBox>
+#include <QStyledItemDelegate>
+
+namespace gw {
+
+// Paints entry `index` of `entries` into `rect` (index -1 paints the background only).
+void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect, bool selected,
+                        const QPalette& palette, const QFont& font);
+
+// Item views whose entries are file names drawn as above, 16 pixels high at 96 dots per inch.
+class TSetupFileDelegate final : public QStyledItemDelegate {
+ public:
+  TSetupFileDelegate(QObject* parent, int entryHeight) : QStyledItemDelegate(parent), entryHeight_(entryHeight) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  int entryHeight_;
+};
+
+// The main window's drop-down file list: its closed face shows the selected entry the same way.
+class TFileComboBox final : public QComboBox {
+ public:
+  TFileComboBox(QWidget* parent, int entryHeight);
+  QStringList Entries() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace gw

@@ -1,0 +1,96 @@
+#include "editor/form_icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <functional>
+
+namespace gw {
+
+namespace {
+
+// Draws on a 16 x 16 grid at 1x and 2x, so the icon stays sharp on dense screens.
+QIcon Draw(const std::function<void(QPainter&)>& paint) {
+  QIcon icon;
+  for (int scale : {1, 2}) {
+    QPixmap pixmap(16 * scale, 16 * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p);
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace
+
+QIcon SaveIcon() {
+  return Draw([](QPainter& p) {
+    // A floppy disk: blue body, white label, grey shutter.
+    p.setPen(QPen(QColor(30, 60, 120), 1));
+    p.setBrush(QColor(52, 101, 164));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1.5, 1.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4, 2, 8, 5));
+    p.setBrush(QColor(186, 189, 182));
+    p.drawRect(QRectF(4.5, 9.5, 7, 5));
+    p.setBrush(QColor(52, 101, 164));
+    p.drawRect(QRectF(9, 10.5, 1.5, 3));
+  });
+}
+
+QIcon ReloadIcon() {
+  return Draw([](QPainter& p) {
+    // A circular arrow.
+    QPen pen(QColor(46, 125, 50), 2.2);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(2.5, 2.5, 11, 11), 60 * 16, 280 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(46, 125, 50));
+    QPainterPath head;
+    head.moveTo(9.0, 0.5);
+    head.lineTo(14.5, 3.2);
+    head.lineTo(9.5, 7.0);
+    head.closeSubpath();
+    p.drawPath(head);
+  });
+}
+
+QIcon GameOptionIcon() {
+  return Draw([](QPainter& p) {
+    // A cog wheel.
+    p.translate(8, 8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(85, 87, 83));
+    for (int i = 0; i < 8; ++i) {
+      p.drawRect(QRectF(-1.6, -7.5, 3.2, 4));
+      p.rotate(45);
+    }
+    p.drawEllipse(QPointF(0, 0), 5.2, 5.2);
+    p.setBrush(QColor(238, 238, 236));
+    p.drawEllipse(QPointF(0, 0), 2.2, 2.2);
+  });
+}
+
+QIcon RunIcon() {
+  return Draw([](QPainter& p) {
+    // A chequered flag on its pole.
+    p.setPen(QPen(QColor(60, 60, 60), 1.4));
+    p.drawLine(QPointF(2.5, 1.5), QPointF(2.5, 15));
+    for (int row = 0; row < 3; ++row)
+      for (int col = 0; col < 4; ++col)
+        p.fillRect(QRectF(3.5 + col * 2.8, 2 + row * 2.6, 2.8, 2.6),
+                   (row + col) % 2 ? QColor(255, 255, 255) : QColor(20, 20, 20));
+    p.setPen(QPen(QColor(20, 20, 20), 0.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(3.5, 2, 11.2, 7.8));
+  });
+}
+
+}  // namespace gw

@@ -1,0 +1,597 @@
+#include "editor/form_main.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "editor/form_file_list.h"
+#include "editor/form_icons.h"
+#include "music/music_files.h"
+#include "platform/paths.h"
+#include "setup/game_folders.h"
+#include "widgets/local_text.h"
+#include "widgets/modal_dialogs.h"
+#include "widgets/slider_list_box.h"
+
+namespace gw {
+
+namespace {
+
+constexpr const char* kSetupFileFilter = "TOV File (*.lsp)|*.lsp|All|*";
+constexpr const char* kNoComment = "Can't be used.";
+
+using L = TSetupList;
+
+}  // namespace
+
+template <typename F>
+void TFormMain::Run(F&& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ShowErrorBox(this, e.what());
+  }
+}
+
+TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      installFolder_(std::move(options.installFolder)),
+      settingsFile_(std::move(options.settingsFile)),
+      startFile_(std::move(options.startFile)),
+      valueFormat_(LocalValueTextFormat()) {
+  setObjectName(QStringLiteral("FormMain"));
+  // A fixed-size window: system menu and minimise only.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  setAcceptDrops(true);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreatePages();
+  ReadSettings();
+  FitAllSliderLists();
+  SizeListColumns();
+  TabControlDiffChange();
+  RefreshFileList();
+  ComboBoxFiles->setFixedWidth(2 * logicalDpiX());
+  MemoComment->setFont(font());
+  setFixedSize(Px(kClientWidth), menuBar()->sizeHint().height() + Px(kClientHeight));
+}
+
+TFormMain::~TFormMain() = default;
+
+int TFormMain::Px(int pixels) const { return qRound(pixels * logicalDpiX() / 96.0); }
+
+// ---- building the window ----
+
+void TFormMain::CreateActions() {
+  auto action = [this](const char* name, const QString& text, const QString& hint = {}) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) a->setToolTip(hint);
+    addAction(a);  // shortcuts work wherever the focus is
+    return a;
+  };
+  ActionSave = action("ActionSave", QStringLiteral("&Save"), QStringLiteral("Save"));
+  ActionSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+  ActionSave->setIcon(SaveIcon());
+  ActionSaveAs = action("ActionSaveAs", QStringLiteral("Save &as..."));
+  ActionDelete = action("ActionDelete", QStringLiteral("&Delete"));
+  ActionReload = action("ActionReload", QStringLiteral("&Reload"), QStringLiteral("Reload"));
+  ActionReload->setShortcut(QKeySequence(Qt::Key_F5));
+  ActionReload->setIcon(ReloadIcon());
+  MenuItemExit = action("MenuItemExit", QStringLiteral("E&xit"));
+  // The menu shows the short text, the toolbar button the long one.
+  ActionRunTOV = action("ActionRunTOV", QStringLiteral("&Run"), QStringLiteral("Run TOV"));
+  ActionRunTOV->setIconText(QStringLiteral("&Run TOV"));
+  ActionRunTOV->setShortcut(QKeySequence(Qt::Key_F9));
+  ActionRunTOV->setIcon(RunIcon());
+  ActionTOVOption = action("ActionTOVOption", QStringLiteral("&Option..."), QStringLiteral("TOV Option"));
+  ActionTOVOption->setIconText(QStringLiteral("TOV &Option..."));
+  ActionTOVOption->setIcon(GameOptionIcon());
+  OpenTOVfolder1 = action("OpenTOVfolder1", QStringLiteral("Open &folder"));
+  MenuItemCopyToFile = action("MenuItemCopyToFile", QStringLiteral("&Copy to other file..."));
+  MenuItemExtract = action("MenuItemExtract", QStringLiteral("&Extract from replay..."));
+  MenuItemMusic = action("MenuItemMusic", QStringLiteral("&Music Manager..."));
+  MenuItemConfirmSave = action("MenuItemConfirmSave", QStringLiteral("&Confirm at save"));
+  MenuItemConfirmSave->setCheckable(true);
+  MenuItemConfirmSave->setChecked(true);
+  MenuItemAbout = action("MenuItemAbout", QStringLiteral("&About"));
+  MenuItemVelocity = action("MenuItemVelocity", QStringLiteral("&Edit Velocity..."));
+  MenuItemVelocity->setEnabled(false);
+
+  runVariantGroup_ = new QActionGroup(this);
+  runVariantGroup_->setExclusive(true);
+  const char* names[] = {"Default1", "SSE1", "NoSSE1"};
+  const QString texts[] = {QStringLiteral("&Default"), QStringLiteral("&SSE"), QStringLiteral("&NoSSE")};
+  for (std::size_t i = 0; i < runVariants_.size(); ++i) {
+    runVariants_[i] = new QAction(texts[i], runVariantGroup_);
+    runVariants_[i]->setObjectName(QString::fromLatin1(names[i]));
+    runVariants_[i]->setCheckable(true);
+  }
+  runVariants_[0]->setChecked(true);
+  SetFileActionsEnabled(false);
+
+  connect(ActionSave, &QAction::triggered, this, [this] { Run([this] { ActionSaveExecute(); }); });
+  connect(ActionSaveAs, &QAction::triggered, this, [this] { Run([this] { ActionSaveAsExecute(); }); });
+  connect(ActionDelete, &QAction::triggered, this, [this] { Run([this] { ActionDeleteExecute(); }); });
+  connect(ActionReload, &QAction::triggered, this, [this] { Run([this] { ActionReloadExecute(); }); });
+  connect(MenuItemExit, &QAction::triggered, this, &TFormMain::MenuItemExitClick);
+  connect(MenuItemAbout, &QAction::triggered, this, &TFormMain::MenuItemAboutClick);
+  connect(MenuItemVelocity, &QAction::triggered, this, [this] { Run([this] { MenuItemVelocityClick(); }); });
+}
+
+void TFormMain::CreateMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("MenuFile"));
+  file->addActions({ActionSave, ActionSaveAs, ActionDelete, ActionReload});
+  file->addSeparator();
+  file->addAction(MenuItemExit);
+
+  ool1 = menuBar()->addMenu(QStringLiteral("&Tool"));
+  ool1->setObjectName(QStringLiteral("ool1"));
+  QMenu* tov = ool1->addMenu(QStringLiteral("&TOV"));
+  tov->addActions({ActionRunTOV, ActionTOVOption, OpenTOVfolder1});
+  ool1->addSeparator();
+  ool1->addActions({MenuItemCopyToFile, MenuItemExtract, MenuItemMusic});
+  ool1->addSeparator();
+  QMenu* option = ool1->addMenu(QStringLiteral("&Option"));
+  option->addAction(MenuItemConfirmSave);
+  connect(ool1, &QMenu::aboutToShow, this, &TFormMain::ool1Click);
+
+  menuBar()->addAction(MenuItemAbout);
+
+  PopupMenuRunTOV = new QMenu(this);
+  PopupMenuRunTOV->setObjectName(QStringLiteral("PopupMenuRunTOV"));
+  for (QAction* a : runVariants_) PopupMenuRunTOV->addAction(a);
+
+  PopupMenuVelocity = new QMenu(this);
+  PopupMenuVelocity->setObjectName(QStringLiteral("PopupMenuVelocity"));
+  PopupMenuVelocity->addAction(MenuItemVelocity);
+  PopupMenuVelocity->setDefaultAction(MenuItemVelocity);
+}
+
+void TFormMain::CreateToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setIconSize(QSize(16, 16));
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  bar->addAction(ActionSave);
+  bar->addAction(ActionReload);
+  ComboBoxFiles = new TFileComboBox(bar, Px(16));
+  ComboBoxFiles->setObjectName(QStringLiteral("ComboBoxFiles"));
+  bar->addWidget(ComboBoxFiles);
+  bar->addSeparator();
+  bar->addAction(ActionTOVOption);
+  bar->addAction(ActionRunTOV);
+  if (auto* run = qobject_cast<QToolButton*>(bar->widgetForAction(ActionRunTOV))) {
+    run->setMenu(PopupMenuRunTOV);
+    run->setPopupMode(QToolButton::MenuButtonPopup);
+  }
+  connect(ComboBoxFiles, &QComboBox::activated, this, [this](int index) {
+    Run([this, index] { ComboBoxFilesSelect(index); });
+  });
+}
+
+void TFormMain::CreatePages() {
+  PageControlGeneral = new QTabWidget(this);
+  PageControlGeneral->setObjectName(QStringLiteral("PageControlGeneral"));
+  PageControlGeneral->addTab(CreateGeneralPage(), QStringLiteral("General"));
+  PageControlGeneral->addTab(CreateSuspensionPage(), QStringLiteral("Suspension"));
+  PageControlGeneral->addTab(CreateMapPage(), QStringLiteral("Differential - Map"));
+  PageControlGeneral->setCurrentIndex(2);
+  setCentralWidget(PageControlGeneral);
+}
+
+QLabel* TFormMain::CreateHeading(QWidget* parent, const QString& text, QRect g, bool arial) {
+  auto* label = new QLabel(text, parent);
+  if (arial) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(Px(12));
+    label->setFont(f);
+  }
+  label->setGeometry(Px(g.x()), Px(g.y()), Px(g.width()), Px(g.height()));
+  return label;
+}
+
+TSliderListBox* TFormMain::CreateList(QWidget* parent, TSetupList which, QRect g) {
+  auto* list = new TSliderListBox(parent);
+  list->setObjectName(QString::fromLatin1(SetupListName(which).data(), static_cast<qsizetype>(SetupListName(which).size())));
+  list->setGeometry(Px(g.x()), Px(g.y()), Px(g.width()), Px(g.height()));
+  ApplyEditorListSettings(*list);
+  AddCatalogueEntries(*list, which);
+  const auto i = static_cast<std::size_t>(which);
+  lists_[i] = list;
+  adapters_[i] = std::make_unique<TSliderListAdapter>(*list);
+  ConnectListEvents(*list, which);
+  return list;
+}
+
+QWidget* TFormMain::CreateGeneralPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("TabSheetGeneral"));
+  CreateHeading(page, QStringLiteral("Differential"), {4, 4, 59, 15}, true);
+  CreateList(page, L::Diff, {4, 20, 289, 85});
+  CreateHeading(page, QStringLiteral("Tyre"), {300, 4, 23, 15}, true);
+  CheckBoxTyreLink = new QCheckBox(QStringLiteral("Link(&T)"), page);
+  CheckBoxTyreLink->setObjectName(QStringLiteral("CheckBoxTyreLink"));
+  CheckBoxTyreLink->setGeometry(Px(472), Px(2), Px(61), std::max(Px(13), CheckBoxTyreLink->sizeHint().height()));
+  CreateList(page, L::Tyre, {300, 20, 233, 69});
+
+  auto* gear = new QGroupBox(QStringLiteral("Gear"), page);
+  gear->setObjectName(QStringLiteral("GroupBoxGear"));
+  gear->setGeometry(Px(300), Px(96), Px(233), Px(53));
+  const char* names[] = {"RadioButtonShort", "RadioButtonMedium", "RadioButtonLong"};
+  const QString texts[] = {QStringLiteral("Short"), QStringLiteral("Medium"), QStringLiteral("Long")};
+  const int lefts[] = {16, 88, 164};
+  for (std::size_t i = 0; i < gearButtons_.size(); ++i) {
+    gearButtons_[i] = new QRadioButton(texts[i], gear);
+    gearButtons_[i]->setObjectName(QString::fromLatin1(names[i]));
+    gearButtons_[i]->move(Px(lefts[i]), Px(22));
+  }
+
+  CreateHeading(page, QStringLiteral("Brake"), {4, 112, 32, 15}, true);
+  LabelBrakeRatio = new QLabel(page);
+  LabelBrakeRatio->setObjectName(QStringLiteral("LabelBrakeRatio"));
+  LabelBrakeRatio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  LabelBrakeRatio->setGeometry(Px(152), Px(111), Px(137), std::max(Px(12), LabelBrakeRatio->sizeHint().height()));
+  CreateList(page, L::Brake, {4, 128, 289, 33});
+  CreateHeading(page, QStringLiteral("Steering"), {4, 172, 46, 15}, true);
+  CreateList(page, L::Steering, {4, 188, 289, 19});
+
+  CreateHeading(page, QStringLiteral("Comment"), {4, 260, 55, 15}, false);
+  MemoComment = new QPlainTextEdit(page);
+  MemoComment->setObjectName(QStringLiteral("MemoComment"));
+  MemoComment->setGeometry(Px(4), Px(276), Px(529), Px(113));
+  MemoComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MemoComment->setEnabled(false);
+  MemoComment->setBackgroundRole(QPalette::Window);
+  return page;
+}
+
+QWidget* TFormMain::CreateSuspensionPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("TabSheetSuspension"));
+  CreateHeading(page, QStringLiteral("Damper"), {4, 4, 45, 15}, false);
+  CreateHeading(page, QStringLiteral("Front "), {216, 4, 45, 14}, true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  CreateHeading(page, QStringLiteral("Rear "), {492, 4, 37, 14}, true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  CreateList(page, L::DamperFront, {4, 20, 261, 61});
+  CreateList(page, L::DamperRear, {272, 20, 261, 61});
+  CreateHeading(page, QStringLiteral("Spring"), {4, 88, 36, 15}, false);
+  CreateList(page, L::SpringFront, {4, 104, 261, 61});
+  CreateList(page, L::SpringRear, {272, 104, 261, 61});
+  CreateHeading(page, QStringLiteral("Geometry"), {4, 172, 53, 15}, false);
+  CreateList(page, L::GeometryFront, {4, 188, 261, 61});
+  CreateList(page, L::GeometryRear, {272, 188, 261, 47});
+  auto* line = new QFrame(page);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(Px(4), Px(264), Px(529), Px(5));
+  CreateHeading(page, QStringLiteral("Rollbar"), {4, 276, 40, 15}, false);
+  CreateList(page, L::Rollbar, {4, 292, 261, 37});
+  return page;
+}
+
+void TFormMain::ConnectListEvents(TSliderListBox& list, TSetupList which) {
+  list.OnSliderCustomValue = [this, which](TSliderListBox* sender, int index, QString& s, uint32_t& f) {
+    SliderCustomValue(sender, which, index, s, f);
+  };
+  if (which == L::Tyre) list.OnSlide = [this](TSliderListBox*, int index, int32_t, int32_t&) { SliderListBoxTyreSlide(index); };
+  if (which == L::Brake) list.OnSlide = [this](TSliderListBox*, int, int32_t, int32_t&) { SliderListBoxBrakeSlide(); };
+  list.OnMouseWheel = [](TSliderListBox* sender, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons, int delta,
+                         QPoint, bool& handled) {
+    SliderListWheel(*sender, shift, buttons, delta);
+    handled = true;
+  };
+  list.OnMouseMove = [](TSliderListBox* sender, Qt::KeyboardModifiers, int x, int y) {
+    SliderListHover(*sender, x, y);
+  };
+}
+
+void TFormMain::SizeListColumns() {
+  const int ppi = logicalDpiX();
+  auto size = [ppi](TSliderListBox* list, double text, double value) {
+    list->SetTextWidth(static_cast<uint32_t>(PpiWidth(text, ppi)));
+    list->SetValueWidth(static_cast<uint32_t>(PpiWidth(value, ppi)));
+  };
+  size(List(L::Diff), 1.9, 0.5);
+  size(List(L::Tyre), 1.3, 0.5);
+  size(List(L::Brake), 1.3, 0.7);
+  size(List(L::Steering), 1.3, 0.5);
+  for (L list : {L::DamperFront, L::DamperRear, L::SpringFront, L::SpringRear, L::GeometryFront, L::GeometryRear,
+                 L::Rollbar})
+    size(List(list), 1.35, 0.7);
+  // The map lists: by a step that follows the screen's density.
+  const int s = qRound(ppi * 14.5 / 96);
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    const auto which = static_cast<L>(i);
+    if (which < L::CenterThrottle) continue;  // the twelve map lists come last
+    const bool speed = SetupListName(which).find("Speed") != std::string_view::npos;
+    lists_[i]->SetTextWidth(static_cast<uint32_t>(std::lround(s * (speed ? 3.7 : 2.4))));
+    lists_[i]->SetValueWidth(static_cast<uint32_t>(std::lround(s * 2.3)));
+  }
+}
+
+void TFormMain::FitAllSliderLists() {
+  for (TSliderListBox* list : lists_) FitSliderList(*list);
+}
+
+// ---- linked editing and value texts ----
+
+void TFormMain::SliderCustomValue(TSliderListBox* sender, TSetupList list, int index, QString& s, uint32_t& f) {
+  const TValueText text = SliderValueText(list, index, sender->Value(index), valueFormat_);
+  s = ToQ(text.Text);
+  f = text.Flags;
+}
+
+void TFormMain::SliderListBoxTyreSlide(int index) {
+  if (!CheckBoxTyreLink->isChecked()) return;
+  TSliderListBox* tyre = List(L::Tyre);
+  const int32_t value = tyre->Value(index);
+  for (int i = 0; i < tyre->Count(); ++i)
+    if (i != index) tyre->SetValue(i, value);
+}
+
+void TFormMain::SliderListBoxBrakeSlide() { RefreshBrakeRatio(); }
+
+void TFormMain::RefreshBrakeRatio() {
+  TSliderListBox* brake = List(L::Brake);
+  LabelBrakeRatio->setText(ToQ(BrakeRatioText(brake->Value(0), brake->Value(1), valueFormat_.DecimalSeparator)));
+}
+
+// ---- TSetupControls ----
+
+TSliderList& TFormMain::SliderList(TSetupList list) { return *adapters_[static_cast<std::size_t>(list)]; }
+
+bool TFormMain::GearChecked(TGearButton button) const {
+  return gearButtons_[static_cast<std::size_t>(button)]->isChecked();
+}
+
+void TFormMain::SetGearChecked(TGearButton button, bool checked) {
+  QRadioButton* radio = gearButtons_[static_cast<std::size_t>(button)];
+  // An exclusive radio button cannot be unchecked by itself; a file with an unknown gear unchecks all three.
+  radio->setAutoExclusive(checked);
+  radio->setChecked(checked);
+  radio->setAutoExclusive(true);
+}
+
+// ---- the file workflow ----
+
+void TFormMain::SetFileActionsEnabled(bool enabled) {
+  ActionSave->setEnabled(enabled);
+  ActionSaveAs->setEnabled(enabled);
+  ActionDelete->setEnabled(enabled);
+}
+
+void TFormMain::SetCaptionForFile(bool withSlotPart) {
+  const std::string& path = setup_.FileName();
+  std::string caption = std::string(kProgramTitle) + " - " + ExtractBaseName(path);
+  std::string car, title;
+  if (withSlotPart && !IsSlotFile(path, installFolder_) && ParseSlotFileName(ExtractFileName(path), car, title))
+    caption += " [" + car + ":" + title + "]";
+  setWindowTitle(ToQ(caption));
+}
+
+void TFormMain::ListSetupFiles(QStringList& target) const {
+  target.clear();
+  for (const std::string& name : FindFiles(GamePath(installFolder_, kSavedGamesPrefix), kSlotFileMask))
+    target << ToQ(name);
+}
+
+void TFormMain::RefreshFileList() {
+  QStringList names;
+  ListSetupFiles(names);
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+  names << QStringLiteral("-");
+  ComboBoxFiles->clear();
+  ComboBoxFiles->addItems(names);
+  ComboBoxFiles->setCurrentIndex(-1);
+}
+
+void TFormMain::SelectFileEntry(const std::string& fileName) {
+  const QString name = ToQ(ExtractFileName(fileName));
+  int found = -1;
+  for (int i = 0; i < ComboBoxFiles->count() && found < 0; ++i)
+    if (QString::compare(ComboBoxFiles->itemText(i), name, Qt::CaseInsensitive) == 0) found = i;
+  ComboBoxFiles->setCurrentIndex(found);
+}
+
+int TFormMain::SelectedRunVariant() const {
+  for (std::size_t i = 0; i < runVariants_.size(); ++i)
+    if (runVariants_[i]->isChecked()) return static_cast<int>(i);
+  return 0;
+}
+
+void TFormMain::ComboBoxFilesSelect(int index) {
+  if (!ComboBoxFiles->hasFocus()) ComboBoxFiles->setFocus();
+  if (index < 0) return;
+  const QString entry = ComboBoxFiles->itemText(index);
+  if (entry != QLatin1String("-")) {
+    LoadSetupFile(FromQ(entry));
+    return;
+  }
+  ComboBoxFiles->setCurrentIndex(-1);
+  const QString path = AskOpenFileName(this, QString::fromLatin1(kSetupFileFilter));
+  if (!path.isEmpty())
+    LoadSetupFile(FromQ(path));
+  else
+    SelectFileEntry(setup_.FileName());
+}
+
+void TFormMain::LoadSetupFile(const std::string& fileName) {
+  SetFileActionsEnabled(false);
+  MenuItemVelocity->setEnabled(false);
+  const std::string path = SetupFilePath(fileName, installFolder_);
+  try {
+    setup_.LoadFromFile(path);
+  } catch (...) {
+    ComboBoxFiles->setCurrentIndex(-1);
+    setup_.Clear();
+    throw;
+  }
+  SetupToSliders(setup_, *this);
+  SetCaptionForFile(true);
+  SetFileActionsEnabled(true);
+  MenuItemVelocity->setEnabled(true);
+  RefreshBrakeRatio();
+  LoadComment();
+}
+
+void TFormMain::SaveSetupFile(const std::string& fileName) {
+  if (fileName.empty() && setup_.FileName().empty()) return;
+  SlidersToSetup(setup_, *this);
+  setup_.SaveToFile(fileName);
+  SaveComment();
+  SetCaptionForFile(false);
+  if (!fileName.empty()) SelectFileEntry(fileName);
+}
+
+void TFormMain::ActionSaveExecute() {
+  if (MenuItemConfirmSave->isChecked() && !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file."))) return;
+  SaveSetupFile({});
+}
+
+void TFormMain::ActionSaveAsExecute() {
+  const QString chosen = AskSaveFileName(this, QString::fromLatin1(kSetupFileFilter));
+  if (chosen.isEmpty()) return;
+  std::string name = FromQ(chosen);
+  if (ExtractFileExt(name).empty()) name += ".lsp";
+  SaveSetupFile(name);
+}
+
+void TFormMain::ActionReloadExecute() {
+  const std::string name = setup_.FileName();
+  if (FileExists(name)) LoadSetupFile(name);
+  RefreshFileList();
+  if (!name.empty()) SelectFileEntry(name);
+}
+
+void TFormMain::ActionDeleteExecute() {
+  const std::string path = setup_.FileName();
+  if (path.empty() || !FileExists(path)) return;
+  if (!ConfirmAtPointer(this, QStringLiteral("Delete file ") + ToQ(path))) return;
+  if (std::remove(path.c_str()) != 0) throw Error("Can't delete the file.");
+  RefreshFileList();
+  setup_.Clear();
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  SetFileActionsEnabled(false);
+  ResetAllSliders();
+}
+
+void TFormMain::ResetAllSliders() {
+  for (TSliderListBox* list : findChildren<TSliderListBox*>()) {
+    list->States().BeginUpdate();
+    for (int i = 0; i < list->Count(); ++i) list->SetValue(i, list->Min(i));
+    list->States().EndUpdate();
+  }
+  for (QRadioButton* radio : findChildren<QRadioButton*>()) {
+    radio->setAutoExclusive(false);
+    radio->setChecked(false);
+    radio->setAutoExclusive(true);
+  }
+}
+
+void TFormMain::MenuItemExitClick() { close(); }
+
+void TFormMain::ool1Click() {
+  MenuItemCopyToFile->setEnabled(!setup_.FileName().empty());
+  MenuItemMusic->setEnabled(DirectoryExists(GamePath(installFolder_, "\\Audio\\Music")));
+  MenuItemExtract->setEnabled(true);
+}
+
+void TFormMain::MenuItemAboutClick() {
+  ShowMessageBox(this, QStringLiteral("Gravelwright\nA setup editor for Toven Rally."));
+}
+
+// ---- settings and comments ----
+
+void TFormMain::ReadSettings() {
+  const TMainSettings s = ReadMainSettings(ProfileIni(settingsFile_));
+  QPoint position = pos();
+  if (s.left != -1) position.setX(s.left);
+  if (s.top != -1) position.setY(s.top);
+  if (position != pos()) move(position);
+  MenuItemConfirmSave->setChecked(s.confirmSave);
+  runVariants_[static_cast<std::size_t>(s.runTOV)]->setChecked(true);
+}
+
+void TFormMain::WriteSettings() {
+  ProfileIni ini(settingsFile_);
+  WriteMainSettings(ini, TMainSettings{x(), y(), MenuItemConfirmSave->isChecked(), SelectedRunVariant()});
+}
+
+void TFormMain::LoadComment() {
+  if (IsSlotFile(setup_.FileName(), installFolder_)) {
+    MemoComment->setEnabled(true);
+    MemoComment->setBackgroundRole(QPalette::Base);
+    MemoComment->setPlainText(ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
+  } else {
+    MemoComment->setEnabled(false);
+    MemoComment->setBackgroundRole(QPalette::Window);
+    MemoComment->setPlainText(QString::fromLatin1(kNoComment));
+  }
+}
+
+void TFormMain::SaveComment() {
+  // A box that shows the placeholder holds no comment of the file: nothing is stored for it.
+  if (!IsSlotFile(setup_.FileName(), installFolder_) || !MemoComment->isEnabled()) return;
+  ProfileIni ini(settingsFile_);
+  WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(MemoComment->toPlainText())));
+}
+
+// ---- window events ----
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  if (startFile_ && FileExists(*startFile_)) Run([this] { LoadSetupFile(*startFile_); });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  ClearPlayFolder();
+  setAcceptDrops(false);
+  // The window closes even when its settings cannot be stored; the player is told why.
+  Run([this] { WriteSettings(); });
+  event->accept();
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  const std::string path = FromQ(QDir::toNativeSeparators(urls.front().toLocalFile()));
+  Run([this, &path] {
+    LoadSetupFile(path);
+    SelectFileEntry(setup_.FileName());
+  });
+}
+
+}  // namespace gw

@@ -1,0 +1,165 @@
+#pragma once
+// The main window: the file list on the toolbar, the setup's sliders on three pages, the comment box, and
+// the file workflow (load, save, save as, reload, delete, drop, the command line).
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/catalogue.h"
+#include "editor/form_slider_list.h"
+#include "editor/settings_file.h"
+#include "setup/car_setup.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QRadioButton;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+class QFrame;
+
+namespace gw {
+
+class TFileComboBox;
+class TSliderListBox;
+
+// What the window is started with; the program passes its installation, its settings file and its first
+// command-line argument, tests pass their own.
+struct TFormMainOptions {
+  std::string installFolder;
+  std::string settingsFile;
+  std::optional<std::string> startFile;
+};
+
+class TFormMain final : public QMainWindow, public TSetupControls {
+  Q_OBJECT
+
+ public:
+  explicit TFormMain(TFormMainOptions options, QWidget* parent = nullptr);
+  ~TFormMain() override;
+  Q_DISABLE_COPY_MOVE(TFormMain)
+
+  // --- The file workflow.
+  void LoadSetupFile(const std::string& fileName);
+  void SaveSetupFile(const std::string& fileName);
+  void RefreshFileList();
+  void ListSetupFiles(QStringList& target) const;
+  void SelectFileEntry(const std::string& fileName);
+  int SelectedRunVariant() const;
+
+  // --- Commands.
+  void ComboBoxFilesSelect(int index);
+  void ActionSaveExecute();
+  void ActionSaveAsExecute();
+  void ActionReloadExecute();
+  void ActionDeleteExecute();
+  void MenuItemExitClick();
+  void ool1Click();
+  void MenuItemAboutClick();
+  void MenuItemVelocityClick();
+  void EditSpeedMapVelocity(TSliderListBox* list);
+  void TabControlDiffChange();
+
+  // --- Settings and comments.
+  void ReadSettings();
+  void WriteSettings();
+  void LoadComment();
+  void SaveComment();
+
+  // --- TSetupControls: what the catalogue transfers work on.
+  TSliderList& SliderList(TSetupList list) override;
+  bool GearChecked(TGearButton button) const override;
+  void SetGearChecked(TGearButton button, bool checked) override;
+
+  // The client area at 96 dots per inch.
+  static constexpr int kClientWidth = 554;
+  static constexpr int kClientHeight = 456;
+
+  // --- Read access for the tools and for tests.
+  TTOVCarSetup& Setup() { return setup_; }
+  const std::string& InstallFolder() const { return installFolder_; }
+  TSliderListBox* List(TSetupList list) const { return lists_[static_cast<std::size_t>(list)]; }
+  void FitAllSliderLists();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  int Px(int pixels) const;  // pixels at 96 dots per inch on this screen
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreatePages();
+  QWidget* CreateGeneralPage();
+  QWidget* CreateSuspensionPage();
+  QWidget* CreateMapPage();
+  TSliderListBox* CreateList(QWidget* parent, TSetupList which, QRect geometry96);
+  QLabel* CreateHeading(QWidget* parent, const QString& text, QRect geometry96, bool arial);
+  void ConnectListEvents(TSliderListBox& list, TSetupList which);
+  void SizeListColumns();
+
+  void SetFileActionsEnabled(bool enabled);
+  void SetCaptionForFile(bool withSlotPart);
+  void RefreshBrakeRatio();
+  void ResetAllSliders();
+  // Runs a command; an error it raises is shown as every error is and ends the command.
+  template <typename F>
+  void Run(F&& command);
+
+  void SliderCustomValue(TSliderListBox* sender, TSetupList list, int index, QString& s, uint32_t& f);
+  void SliderListBoxTyreSlide(int index);
+  void SliderListBoxBrakeSlide();
+
+  std::string installFolder_;
+  std::string settingsFile_;
+  std::optional<std::string> startFile_;
+  bool shown_ = false;
+  TTOVCarSetup setup_;
+  TValueTextFormat valueFormat_;
+
+  std::array<TSliderListBox*, kSetupListCount> lists_{};
+  std::array<std::unique_ptr<TSliderListAdapter>, kSetupListCount> adapters_;
+  std::array<QRadioButton*, 3> gearButtons_{};
+
+  QAction* ActionSave = nullptr;
+  QAction* ActionSaveAs = nullptr;
+  QAction* ActionDelete = nullptr;
+  QAction* ActionReload = nullptr;
+  QAction* ActionRunTOV = nullptr;
+  QAction* ActionTOVOption = nullptr;
+  QAction* OpenTOVfolder1 = nullptr;
+  QAction* MenuItemExit = nullptr;
+  QAction* MenuItemCopyToFile = nullptr;
+  QAction* MenuItemExtract = nullptr;
+  QAction* MenuItemMusic = nullptr;
+  QAction* MenuItemConfirmSave = nullptr;
+  QAction* MenuItemAbout = nullptr;
+  QAction* MenuItemVelocity = nullptr;
+  std::array<QAction*, 3> runVariants_{};  // Default1, SSE1, NoSSE1
+  QActionGroup* runVariantGroup_ = nullptr;
+  QMenu* ool1 = nullptr;
+  QMenu* PopupMenuRunTOV = nullptr;
+  QMenu* PopupMenuVelocity = nullptr;
+  TSliderListBox* velocityMenuList_ = nullptr;  // the speed list whose context menu is open
+
+  TFileComboBox* ComboBoxFiles = nullptr;
+  QTabWidget* PageControlGeneral = nullptr;
+  QCheckBox* CheckBoxTyreLink = nullptr;
+  QLabel* LabelBrakeRatio = nullptr;
+  QPlainTextEdit* MemoComment = nullptr;
+  QWidget* TabControlDiff = nullptr;
+  QTabBar* tabBarDiff_ = nullptr;
+  std::array<QFrame*, 12> mapPanels_{};  // in the order of the map lists
+};
+
+}  // namespace gw

@@ -1,0 +1,40 @@
+#pragma once
+// Every message box, confirmation and file dialog of the program goes through here, so that each looks the
+// same and tests can answer them in advance instead of blocking on a modal loop.
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+class QWidget;
+
+namespace gw {
+
+// The program's title, the caption of every message box.
+inline constexpr const char* kProgramTitle = "Gravelwright";
+
+// An error message (8-bit text): error icon, OK, the text after the full-stop rule.
+void ShowErrorBox(QWidget* parent, const std::string& message);
+// A notice ("Successful", "Select the source."): information icon, OK.
+void ShowMessageBox(QWidget* parent, const QString& text);
+// A question with OK and Cancel, its top-left corner at the mouse pointer; true only for OK.
+bool ConfirmAtPointer(QWidget* parent, const QString& text);
+
+// File dialogs take filters written as "Description|pattern|Description|pattern"; empty on Cancel.
+QString AskOpenFileName(QWidget* parent, const QString& filter);
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix = {});
+
+// "TOV File (*.lsp)|*.lsp|All|*" as Qt writes filters: "TOV File (*.lsp);;All (*)".
+QString QtFileFilter(const QString& filter);
+
+// The test seam: answers given in advance are used, in order, instead of showing a dialog, and every text
+// shown (or answered) is recorded.
+namespace modal_answers {
+void PushConfirm(bool ok);
+void PushFileName(const QString& path);  // an empty path answers Cancel
+QStringList TakeShownTexts();
+bool Active();  // answers are pending: used by tests to check that all were consumed
+void Reset();
+}  // namespace modal_answers
+
+}  // namespace gw
