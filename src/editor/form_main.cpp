@@ -584,14 +584,17 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  event->acceptProposedAction();
-  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-  const std::string path = FromQ(QDir::toNativeSeparators(urls.front().toLocalFile()));
-  Run([this, &path] {
-    LoadSetupFile(path);
-    SelectFileEntry(setup_.FileName());
-  });
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths << QDir::toNativeSeparators(url.toLocalFile());
+  event->acceptProposedAction();  // released whether or not the load succeeds
+  Run([this, &paths] { DropFiles(paths); });
+}
+
+void TFormMain::DropFiles(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  LoadSetupFile(FromQ(paths.front()));  // the whole path, however long
+  SelectFileEntry(setup_.FileName());
 }
 
 }  // namespace gw

@@ -66,6 +66,8 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void MenuItemVelocityClick();
   void EditSpeedMapVelocity(TSliderListBox* list);
   void TabControlDiffChange();
+  // Files dropped onto the window: only the first counts.
+  void DropFiles(const QStringList& paths);
 
   // --- Settings and comments.
   void ReadSettings();
