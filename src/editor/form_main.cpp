@@ -63,6 +63,11 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   setWindowTitle(QString::fromLatin1(kProgramTitle));
   setAcceptDrops(true);
+  // The layout was drawn for an 11-pixel Tahoma; where it is missing, a face of the same metrics.
+  QFont general;
+  general.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  general.setPixelSize(Px(11));
+  setFont(general);
 
   CreateActions();
   CreateMenus();
@@ -212,7 +217,9 @@ QLabel* TFormMain::CreateHeading(QWidget* parent, const QString& text, QRect g, 
     f.setPixelSize(Px(12));
     label->setFont(f);
   }
+  // The widths are those the captions had in the original face; a label grows to its caption.
   label->setGeometry(Px(g.x()), Px(g.y()), Px(g.width()), Px(g.height()));
+  label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
   return label;
 }
 

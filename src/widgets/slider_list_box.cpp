@@ -206,7 +206,9 @@ void TSliderListBox::SetParentColor(bool ParentColor) {
   viewport()->update();
 }
 
-int TSliderListBox::VisibleCount() const { return std::max(1, viewport()->height() / itemHeight_); }
+// From the control's own contents rectangle rather than the viewport, whose geometry a hidden control only
+// receives later: the viewport always spans the contents height (there is no horizontal scroll bar).
+int TSliderListBox::VisibleCount() const { return std::max(1, contentsRect().height() / itemHeight_); }
 
 void TSliderListBox::UpdateScrollRange() {
   const int visible = VisibleCount();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -566,6 +567,31 @@ TEST_F(FormMainTest, onlySpeedListsOfferTheVelocityMenu) {
   EXPECT_EQ(form->List(L::CenterSpeed)->contextMenuPolicy(), Qt::CustomContextMenu);
   EXPECT_NE(form->List(L::CenterThrottle)->contextMenuPolicy(), Qt::CustomContextMenu);
   EXPECT_NE(form->List(L::RearBrake)->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+}  // namespace
+}  // namespace gw
+
+namespace gw {
+namespace {
+
+// The window as a player sees it: every page and map tab with a file loaded, written to gallery/ for a look.
+TEST_F(FormMainTest, galleryOfEveryPage) {
+  auto form = Form();
+  form->show();
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  Child<QPlainTextEdit>(*form, "MemoComment")->setPlainText(QStringLiteral("Tarmac rally, dry."));
+  QDir().mkpath(QStringLiteral("gallery"));
+  auto* pages = Child<QTabWidget>(*form, "PageControlGeneral");
+  auto* tabs = Child<QTabBar>(*form, "TabControlDiffTabs");
+  for (int page = 0; page < 3; ++page) {
+    pages->setCurrentIndex(page);
+    for (int tab = 0; tab < (page == 2 ? 5 : 1); ++tab) {
+      tabs->setCurrentIndex(tab);
+      const QImage image = form->grab().toImage();
+      EXPECT_TRUE(image.save(QStringLiteral("gallery/main-%1-%2.png").arg(page).arg(tab)));
+    }
+  }
 }
 
 }  // namespace
