@@ -3,6 +3,7 @@
 // several slots, a few files that are not slot files, the game's option files and its music folder.
 //
 //   make_demo TEMPLATE_FOLDER PREFIX_FOLDER
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -28,6 +29,16 @@ constexpr Slot kSlots[] = {
     {7, 1, "Loose"},
 };
 
+// Differential maps with some shape: throttle maps rise, brake maps fall, speed maps ease off.
+float MapFactor(const std::string& key, int point, int seed) {
+  const float p = static_cast<float>(point) / 10.0f;
+  const float lift = static_cast<float>(seed % 5) * 0.03f;
+  if (key.find("Throttle_") != std::string::npos) return 0.15f + lift + 0.6f * p;
+  if (key.find("Brake_") != std::string::npos) return 0.7f - 0.5f * p + lift;
+  if (key.find("SpeedMapFactor_") != std::string::npos) return 0.9f - 0.6f * p * p + lift;
+  return -1;
+}
+
 void WriteVaried(const std::string& templatePath, const std::string& target, int seed) {
   gw::TTOVCarSetup doc;
   doc.LoadFromFile(templatePath);
@@ -35,7 +46,14 @@ void WriteVaried(const std::string& templatePath, const std::string& target, int
     gw::TTOVCarSetupSection* section = doc.GetSection(s);
     for (int i = 0; i < section->Count(); ++i) {
       gw::TTOVCarSetupData* d = section->GetData(i);
-      if (!d->IsFloat() || d->FloatValue() == 0) continue;
+      if (!d->IsFloat()) continue;
+      const std::string& key = d->Name();
+      if (key.size() > 3 && key[key.size() - 3] == '_') {
+        const float factor = MapFactor(key, std::stoi(key.substr(key.size() - 2)), seed);
+        if (factor >= 0) d->SetFloat(std::round(factor * 100.0f) / 100.0f);
+        continue;
+      }
+      if (d->FloatValue() == 0) continue;
       // Up to 6 % either way, different for every file and entry.
       const int step = ((seed * 7 + s * 13 + i * 5) % 13) - 6;
       d->SetFloat(d->FloatValue() * (1.0f + static_cast<float>(step) / 100.0f));
