@@ -5,6 +5,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+#include "editor/form_slider_list.h"
 #include "setup/game_folders.h"
 #include "widgets/local_text.h"
 
@@ -29,7 +30,7 @@ void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index,
       const int x = ((left + right) / 5) * 3;
       canvas.drawText(QRect(x, rect.top(), right - x, rect.height()), kTextFlags | Qt::AlignLeft | Qt::AlignVCenter,
                       ToQ(title));
-      QFont bold(QStringLiteral("Arial"));
+      QFont bold(ArialFamily());
       bold.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize());
       bold.setBold(true);
       canvas.setFont(bold);

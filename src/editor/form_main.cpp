@@ -63,9 +63,8 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   setWindowTitle(QString::fromLatin1(kProgramTitle));
   setAcceptDrops(true);
-  // The layout was drawn for an 11-pixel Tahoma; where it is missing, a face of the same metrics.
-  QFont general;
-  general.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  // The layout was drawn for an 11-pixel Tahoma.
+  QFont general(WindowFontFamily());
   general.setPixelSize(Px(11));
   setFont(general);
 
@@ -213,7 +212,7 @@ void TFormMain::CreatePages() {
 QLabel* TFormMain::CreateHeading(QWidget* parent, const QString& text, QRect g, bool arial) {
   auto* label = new QLabel(text, parent);
   if (arial) {
-    QFont f(QStringLiteral("Arial"));
+    QFont f(ArialFamily());
     f.setPixelSize(Px(12));
     label->setFont(f);
   }

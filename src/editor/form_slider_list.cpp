@@ -62,6 +62,22 @@ void SliderListHover(TSliderListBox& list, int x, int y) {
   if (list.ItemIndex() != index) list.SetItemIndex(index);
 }
 
+QString WindowFontFamily() {
+#ifdef _WIN32
+  return QStringLiteral("Tahoma");
+#else
+  return QStringLiteral("Liberation Sans");
+#endif
+}
+
+QString ArialFamily() {
+#ifdef _WIN32
+  return QStringLiteral("Arial");
+#else
+  return QStringLiteral("Liberation Sans");
+#endif
+}
+
 char LocalDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
   const char c = point.size() == 1 ? point.front().toLatin1() : '\0';

@@ -49,6 +49,12 @@ void SliderListWheel(TSliderListBox& list, Qt::KeyboardModifiers shift, Qt::Mous
 // The entry under the pointer becomes the focused, selected entry, unless a slider is being dragged.
 void SliderListHover(TSliderListBox& list, int x, int y);
 
+// The faces the layout was drawn for: Tahoma for the window, Arial for headings and car names. Where they
+// are missing (Linux), Liberation Sans, which has Arial's metrics, is named directly: asking for a missing
+// family costs a font search at every start.
+QString WindowFontFamily();
+QString ArialFamily();
+
 // The user's number and degree texts.
 TValueTextFormat LocalValueTextFormat();
 char LocalDecimalSeparator();
