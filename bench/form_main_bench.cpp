@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 
 #include <QApplication>
+
+#include "qt_bench_app.h"
 #include <QTabWidget>
 #include <filesystem>
 #include <string>
@@ -19,6 +21,8 @@
 extern char** environ;
 
 namespace {
+
+using gw::bench::App;
 
 namespace fs = std::filesystem;
 
@@ -69,15 +73,6 @@ void BM_StartupMainWindow(benchmark::State& state) {
   RunProbe(state, {"main", install.folder, install.settings});
 }
 BENCHMARK(BM_StartupMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-QApplication& App() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gw-bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // Picking a file: load, every slider moved, then every list of the shown page painted at once. The
 // page with the most lists is shown: the map tab with six lists of eleven entries.

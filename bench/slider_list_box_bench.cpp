@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+
+#include "qt_bench_app.h"
 #include <QPainter>
 #include <memory>
 
@@ -13,14 +15,7 @@
 
 namespace {
 
-QApplication& App() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "gw-bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+using gw::bench::App;
 
 // A list set up as the main window sets up its lists.
 std::unique_ptr<gw::TSliderListBox> MainWindowList(int entries) {

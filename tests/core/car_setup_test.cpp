@@ -32,15 +32,6 @@ const char* const kSmall =
     "                  )\n"
     " ))";
 
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
 class CarSetupTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, std::string_view bytes) {
@@ -72,7 +63,7 @@ TEST_F(CarSetupTest, filesNotInTheGameLayoutAreRefusedWithTheirPath) {
                            "real-data/setups/hand-written-3.lsp", "real-data/setups/hand-written-4.lsp",
                            "real-data/setups/hand-written-5.lsp", "real-data/other/physics-ranges.lsp"}) {
     const std::string path = Write("x.lsp", test::DataFile(file));
-    EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path) << file;
+    EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path) << file;
     EXPECT_TRUE(doc.Lines().empty());
     EXPECT_EQ(doc.SectionCount(), 0);
   }
@@ -88,7 +79,7 @@ TEST_F(CarSetupTest, headCheckNeedsThreeLinesAndBothHeadTexts) {
   };
   for (const std::string& bytes : cases) {
     const std::string path = Write("h.lsp", bytes);
-    EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path);
+    EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(path); }), "Invalid file = " + path);
   }
 }
 
@@ -96,21 +87,21 @@ TEST_F(CarSetupTest, failedLoadEmptiesLinesAndSectionsButKeepsTheFileName) {
   const std::string good = Write("good.lsp", kSmall);
   doc.LoadFromFile(good);
   const std::string missing = dir.File("missing.lsp");
-  EXPECT_EQ(MessageOf([&] { doc.LoadFromFile(missing); }), "File not found = " + missing);
+  EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(missing); }), "File not found = " + missing);
   EXPECT_EQ(doc.FileName(), good);
   EXPECT_TRUE(doc.Lines().empty());
   EXPECT_EQ(doc.SectionCount(), 0);
 
   doc.LoadFromFile(good);
   const std::string bad = Write("bad.lsp", "junk\n");
-  EXPECT_THAT(MessageOf([&] { doc.LoadFromFile(bad); }), HasSubstr("Invalid file"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { doc.LoadFromFile(bad); }), HasSubstr("Invalid file"));
   EXPECT_EQ(doc.FileName(), good);
   EXPECT_EQ(doc.SectionCount(), 0);
   // Saving after a failed load must not touch lines that no longer exist.
   EXPECT_NO_THROW(doc.SaveToFile(dir.File("after.lsp")));
   EXPECT_EQ(ReadBytes(dir.File("after.lsp")), std::string(1, '\0'));
 
-  EXPECT_THAT(MessageOf([&] { doc.LoadFromFile(dir.Path().string()); }), HasSubstr("File not found = "));
+  EXPECT_THAT(test::ErrorMessageOf([&] { doc.LoadFromFile(dir.Path().string()); }), HasSubstr("File not found = "));
 }
 
 TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
@@ -213,14 +204,14 @@ TEST_F(CarSetupTest, settingTheWrongKindRaisesAndKeepsTheValue) {
   doc.LoadFromFile(Write("k.lsp", kSmall));
   TTOVCarSetupData* f = doc.FindSection("Car")->FindData("MaxSteeringLock");
   TTOVCarSetupData* i = doc.FindSection("Drive")->FindData("GearId0");
-  EXPECT_EQ(MessageOf([&] { f->SetInteger(3); }), "Can't write integer to key of float = MaxSteeringLock");
-  EXPECT_EQ(MessageOf([&] { i->SetFloat(3); }), "Can't write float to key of integer = GearId0");
+  EXPECT_EQ(test::ErrorMessageOf([&] { f->SetInteger(3); }), "Can't write integer to key of float = MaxSteeringLock");
+  EXPECT_EQ(test::ErrorMessageOf([&] { i->SetFloat(3); }), "Can't write float to key of integer = GearId0");
   EXPECT_EQ(f->FloatValue(), 1.205958f);
   EXPECT_EQ(i->IntValue(), 1);
   EXPECT_FALSE(f->Changed() || i->Changed());
   // Texts the game could not read back are refused rather than written.
-  EXPECT_THAT(MessageOf([&] { f->SetFloat(std::numeric_limits<float>::quiet_NaN()); }), HasSubstr("MaxSteeringLock"));
-  EXPECT_THAT(MessageOf([&] { i->SetInteger(2147483647); }), HasSubstr("GearId0"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { f->SetFloat(std::numeric_limits<float>::quiet_NaN()); }), HasSubstr("MaxSteeringLock"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { i->SetInteger(2147483647); }), HasSubstr("GearId0"));
   EXPECT_FALSE(f->Changed() || i->Changed());
 }
 
@@ -239,7 +230,7 @@ TEST_F(CarSetupTest, everyWrittenEntryReadsBackWithItsKind) {
 
 TEST_F(CarSetupTest, saveAsMovesTheFileNameAndEmptyNamesFail) {
   TTOVCarSetup empty;
-  EXPECT_THAT(MessageOf([&] { empty.SaveToFile(); }), HasSubstr("path is empty"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { empty.SaveToFile(); }), HasSubstr("path is empty"));
   EXPECT_EQ(empty.FileName(), "");
 
   const std::string path = Write("a.lsp", kSmall);
@@ -259,7 +250,7 @@ TEST_F(CarSetupTest, aFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   doc.FindSection("Car")->FindData("MaxSteeringLock")->SetFloat(2.0f);
 
   std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-  EXPECT_THAT(MessageOf([&] { doc.SaveToFile(); }), HasSubstr(path));
+  EXPECT_THAT(test::ErrorMessageOf([&] { doc.SaveToFile(); }), HasSubstr(path));
   EXPECT_EQ(doc.Lines()[2], " MaxSteeringLock 2.000000");  // written back before the file was opened
   EXPECT_EQ(ReadBytes(path), kSmall);
 
@@ -273,7 +264,7 @@ TEST_F(CarSetupTest, aFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   rlimit small = old;
   small.rlim_cur = 4096;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string message = MessageOf([&] { doc.SaveToFile(path); });
+  const std::string message = test::ErrorMessageOf([&] { doc.SaveToFile(path); });
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_THAT(message, HasSubstr(path));
   EXPECT_NE(doc.FileName(), path);

@@ -14,15 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
 int GroupIndex(std::string_view caption) {
   for (int i = 0; i < kCopyGroupCount; ++i)
     if (CopyGroups[static_cast<std::size_t>(i)].Caption == caption) return i;
@@ -116,7 +107,7 @@ TEST_F(CopyToFiles, valueModeErrorNamesFileAndKeyAndStopsBeforeTheFailingFile) {
   const auto list = BuildCopyList({GroupIndex("Rollbar - Front")});
   std::string message;
   for (const char* name : {"0slot1_A.lsp", "0slot2_B.lsp", "1slot0_C.lsp"}) {
-    message = MessageOf([&] { CopyValuesToFile(source, install, name, list); });
+    message = test::ErrorMessageOf([&] { CopyValuesToFile(source, install, name, list); });
     if (message != "(no error)") break;
   }
   EXPECT_EQ(message, "Invalid data.\nThe value mode is different.\nDestFile = " + Saved("0slot2_B.lsp") +
@@ -131,14 +122,14 @@ TEST_F(CopyToFiles, aMissingEntryIsReportedWithItsFileSectionAndKey) {
   const auto at = trimmed.find(" RearRollBarStiffness ");
   trimmed.erase(at, trimmed.find('\n', at) - at + 1);
   test::WriteBytes(Saved("0slot1_A.lsp"), trimmed);
-  EXPECT_EQ(MessageOf([&] { CopyValuesToFile(source, install, "0slot1_A.lsp", BuildCopyList({14})); }),
+  EXPECT_EQ(test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "0slot1_A.lsp", BuildCopyList({14})); }),
             "Invalid data.\nThe key is missing.\nDestFile = " + Saved("0slot1_A.lsp") + "\nKey = Car.RearRollBarStiffness");
   EXPECT_EQ(test::ReadBytes(Saved("0slot1_A.lsp")), trimmed);
 
   TTOVCarSetup empty;
-  EXPECT_THAT(MessageOf([&] { CopyValuesToFile(empty, install, "0slot2_B.lsp", BuildCopyList({4})); }),
+  EXPECT_THAT(test::ErrorMessageOf([&] { CopyValuesToFile(empty, install, "0slot2_B.lsp", BuildCopyList({4})); }),
               HasSubstr("SourceFile = \nKey = Car.MaxSteeringLock"));
-  EXPECT_THAT(MessageOf([&] { CopyValuesToFile(source, install, "9slot9_none.lsp", BuildCopyList({4})); }),
+  EXPECT_THAT(test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "9slot9_none.lsp", BuildCopyList({4})); }),
               HasSubstr("File not found = "));
 }
 

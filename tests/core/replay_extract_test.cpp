@@ -16,15 +16,6 @@ std::string Replay(const std::string& before, const std::string& after = "\x01\x
   return "RPL\x00\x01" + before + "GMDC\x10\x20header SCOE" + std::string(40, '\x7f') + kSetup + after;
 }
 
-std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
 TEST(FindMarker, findsWholeMarkersAtOrAfterTheStart) {
   EXPECT_EQ(FindMarker("ab", "xxabxab", 1), 3u);
   EXPECT_EQ(FindMarker("ab", "xxabxab", 3), 3u);
@@ -44,7 +35,7 @@ TEST(ExtractSetupText, takesTheSetupThroughTheEndMarkerPlusOneNul) {
 
 TEST(ExtractSetupText, namesTheFirstMissingMarker) {
   const std::string path = "C:\\r.rpl";
-  auto message = [&](const std::string& bytes) { return MessageOf([&] { ExtractSetupText(bytes, path); }); };
+  auto message = [&](const std::string& bytes) { return test::ErrorMessageOf([&] { ExtractSetupText(bytes, path); }); };
   EXPECT_EQ(message("no markers at all"), "Invalid file (0) = " + path);
   EXPECT_EQ(message("SCOE then GMDC ((\"x\n Car\n)\n ))"), "Invalid file (1) = " + path);
   EXPECT_EQ(message("GMDC SCOE no start"), "Invalid file (2) = " + path);
@@ -62,9 +53,9 @@ class ReplayFiles : public ::testing::Test {
 TEST_F(ReplayFiles, onlyTheFirstMebibyteIsSearched) {
   const std::string path = dir.File("far.rpl");
   test::WriteBytes(path, std::string(kReplaySearchSize - 6, '.') + "GMDC SCOE" + kSetup);
-  EXPECT_EQ(MessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (1) = " + path);
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (1) = " + path);
   test::WriteBytes(path, std::string(kReplaySearchSize - 70, '.') + "GMDC SCOE" + kSetup);
-  EXPECT_EQ(MessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (4) = " + path);
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (4) = " + path);
   test::WriteBytes(path, std::string(kReplaySearchSize - 200, '.') + "GMDC SCOE" + kSetup);
   ExtractSetupFromReplay(path, dir.File("o.lsp"));
   EXPECT_EQ(test::ReadBytes(dir.File("o.lsp")), kSetup + '\0');
@@ -78,11 +69,11 @@ TEST_F(ReplayFiles, replacesAnExistingDestinationButNeverTheReplay) {
   ExtractSetupFromReplay(replay, out);
   EXPECT_EQ(test::ReadBytes(out), kSetup + '\0');
 
-  EXPECT_THAT(MessageOf([&] { ExtractSetupFromReplay(replay, replay); }), ::testing::HasSubstr("replay itself"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { ExtractSetupFromReplay(replay, replay); }), ::testing::HasSubstr("replay itself"));
   EXPECT_EQ(test::ReadBytes(replay), Replay(std::string(1000, 'z')));
 
   test::WriteBytes(out, "old");
-  EXPECT_THAT(MessageOf([&] { ExtractSetupFromReplay(dir.File("missing.rpl"), out); }),
+  EXPECT_THAT(test::ErrorMessageOf([&] { ExtractSetupFromReplay(dir.File("missing.rpl"), out); }),
               ::testing::HasSubstr("missing.rpl"));
   EXPECT_EQ(test::ReadBytes(out), "old");  // nothing touched on failure
 }

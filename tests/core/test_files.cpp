@@ -1,6 +1,8 @@
 #include "core/test_files.h"
 
 #include <fstream>
+
+#include "platform/error.h"
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -47,6 +49,15 @@ std::string ReadBytes(const std::string& path) {
 
 std::string DataFile(std::string_view relativePath) {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/" + std::string(relativePath));
+}
+
+std::string ErrorMessageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
 }
 
 std::string SampleSetup() { return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp"); }

@@ -2,6 +2,7 @@
 // Files for tests: each test works in a fresh temporary folder that is removed afterwards.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@ std::string ReadBytes(const std::string& path);
 
 // A file of tests/data (real players' files live in tests/data/real-data), read whole.
 std::string DataFile(std::string_view relativePath);
+
+// The message of the gw::Error that f raises, or "(no error)".
+std::string ErrorMessageOf(const std::function<void()>& f);
 
 // The game-layout sample setup: every key the editor needs, about 580 lines in the game's own layout.
 std::string SampleSetup();
