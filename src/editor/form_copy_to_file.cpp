@@ -82,7 +82,9 @@ QStringList TFormCopyToFile::SelectedDestinations() const {
   return names;
 }
 
-void TFormCopyToFile::ButtonSelectAllClick() { ListBoxSource->selectAll(); }
+void TFormCopyToFile::ButtonSelectAllClick() {
+  ListBoxSource->selectAll();
+}
 
 void TFormCopyToFile::ButtonCopyClick() {
   if (SelectedGroups().empty())

@@ -14,7 +14,9 @@ class TDialogScale {
  public:
   explicit TDialogScale(const QWidget& widget) : ppi_(widget.logicalDpiX()) {}
   int operator()(int pixels) const { return qRound(pixels * ppi_ / 96.0); }
-  QRect operator()(const QRect& r) const { return {(*this)(r.x()), (*this)(r.y()), (*this)(r.width()), (*this)(r.height())}; }
+  QRect operator()(const QRect& r) const {
+    return {(*this)(r.x()), (*this)(r.y()), (*this)(r.width()), (*this)(r.height())};
+  }
 
  private:
   int ppi_;

@@ -41,7 +41,8 @@ TFormExtract::TFormExtract(QWidget* parent, const std::string& installFolder) : 
   FillReplayList(installFolder);
 
   connect(ListBoxReplay, &QListWidget::itemClicked, this, &TFormExtract::ListBoxReplayClick);
-  connect(ListBoxReplay, &QListWidget::itemSelectionChanged, this, &TFormExtract::ListBoxReplayClick);  // keys
+  // A line chosen with the keys counts as a click.
+  connect(ListBoxReplay, &QListWidget::itemSelectionChanged, this, &TFormExtract::ListBoxReplayClick);
   connect(Button1, &QPushButton::clicked, this, &TFormExtract::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TFormExtract::Button2Click);
   connect(ButtonExtract, &QPushButton::clicked, this, [this] {

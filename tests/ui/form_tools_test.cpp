@@ -83,10 +83,13 @@ class FormToolsTest : public ::testing::Test {
   }
 
   std::unique_ptr<TFormMain> Form(std::string installFolder) {
-    return std::make_unique<TFormMain>(TFormMainOptions{std::move(installFolder), dir.File("Gravelwright.ini"), {}});
+    return std::make_unique<TFormMain>(
+        TFormMainOptions{std::move(installFolder), dir.File("Gravelwright.ini"), {}});
   }
   std::unique_ptr<TFormMain> Form() { return Form(install); }
-  std::string Saved(std::string_view name) const { return (dir.Path() / "SavedGames" / std::string(name)).string(); }
+  std::string Saved(std::string_view name) const {
+    return (dir.Path() / "SavedGames" / std::string(name)).string();
+  }
   static void Trigger(TFormMain& form, const char* action) {
     form.findChild<QAction*>(QString::fromLatin1(action))->trigger();
   }
@@ -208,7 +211,8 @@ TEST_F(FormToolsTest, copyDialogNamesTheSourceAndOffersEveryOtherSetup) {
   });
   Trigger(*form, "MenuItemCopyToFile");
   form->LoadSetupFile(plain);
-  OnDialog<TFormCopyToFile>([](TFormCopyToFile& d) { EXPECT_EQ(d.windowTitle(), "Copy to file - base.lsp"); });
+  OnDialog<TFormCopyToFile>(
+      [](TFormCopyToFile& d) { EXPECT_EQ(d.windowTitle(), "Copy to file - base.lsp"); });
   Trigger(*form, "MenuItemCopyToFile");
 }
 
@@ -219,7 +223,8 @@ TEST_F(FormToolsTest, copyAsksForSourceThenDestinationAndEnterCancels) {
   QTest::mouseClick(d.ButtonCopy, Qt::LeftButton);
   d.ListBoxSource->item(4)->setSelected(true);
   QTest::mouseClick(d.ButtonCopy, Qt::LeftButton);
-  EXPECT_THAT(modal_answers::TakeShownTexts(), ElementsAre("Select the source.", "Select the file of destination."));
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre("Select the source.", "Select the file of destination."));
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.SelectedGroups(), std::vector<int>{4});  // a report keeps the selections
 
@@ -279,8 +284,8 @@ TEST_F(FormToolsTest, aFailingDestinationEndsTheCopyAfterTheFilesListedAboveIt) 
   });
   Trigger(*form, "MenuItemCopyToFile");
   EXPECT_THAT(modal_answers::TakeShownTexts(),
-              ElementsAre(ToQ("Invalid data.\nThe value mode is different.\nDestFile = " + Saved(FromQ(order[1])) +
-                              "\nKey = MaxSteeringLock.")));
+              ElementsAre(ToQ("Invalid data.\nThe value mode is different.\nDestFile = " +
+                              Saved(FromQ(order[1])) + "\nKey = MaxSteeringLock.")));
   EXPECT_NE(test::ReadBytes(Saved(FromQ(order[0]))), test::SampleSetup());
   EXPECT_EQ(test::ReadBytes(Saved(FromQ(order[1]))), bad);
   EXPECT_EQ(test::ReadBytes(Saved(FromQ(order[2]))), test::SampleSetup());
@@ -294,7 +299,8 @@ TEST_F(FormToolsTest, runStartsTheCheckedVariantInItsFolderAndOpenFolderShowsThe
   test::WriteBytes(GamePath(install, "\\TovenRally.exe"), "MZ");
   auto form = Form();
   Trigger(*form, "ActionRunTOV");
-  EXPECT_THAT(shell_calls::Take(), ElementsAre("start " + GamePath(install, "\\TovenRally.exe") + " in " + folder));
+  EXPECT_THAT(shell_calls::Take(),
+              ElementsAre("start " + GamePath(install, "\\TovenRally.exe") + " in " + folder));
 
   Trigger(*form, "SSE1");
   Trigger(*form, "ActionRunTOV");
@@ -316,8 +322,9 @@ TEST_F(FormToolsTest, withoutAnInstallationRunAndOptionsSayNotInstalledAndOpenFo
     Trigger(*form, "ActionRunTOV");
     Trigger(*form, "ActionTOVOption");
     Trigger(*form, "OpenTOVfolder1");
-    const QString run = folder.empty() ? QStringLiteral("Not installed.")
-                                       : ToQ("File not found = " + GamePath(folder, "\\TovenRally.exe") + ".");
+    const QString run = folder.empty()
+                            ? QStringLiteral("Not installed.")
+                            : ToQ("File not found = " + GamePath(folder, "\\TovenRally.exe") + ".");
     EXPECT_THAT(modal_answers::TakeShownTexts(), ElementsAre(run, "Not installed."));
     EXPECT_TRUE(shell_calls::Take().empty());
   }
@@ -325,8 +332,9 @@ TEST_F(FormToolsTest, withoutAnInstallationRunAndOptionsSayNotInstalledAndOpenFo
 
 TEST_F(FormToolsTest, optionsDialogShowsTheFilesAndOkWritesAllTwelveKeys) {
   const std::string options = GamePath(install, "\\TovenRally.ini"), input = GamePath(install, "\\input.ini");
-  const std::string optionsBytes = "[NGP]\r\nphysicsUpdateRate = 150\r\n[Settings]\r\nFullscreen=TRUE\r\nRunIntro=1\r\n"
-                                   "Sound=\r\nConstantForceMultiplier=-300\r\n";
+  const std::string optionsBytes =
+      "[NGP]\r\nphysicsUpdateRate = 150\r\n[Settings]\r\nFullscreen=TRUE\r\nRunIntro=1\r\n"
+      "Sound=\r\nConstantForceMultiplier=-300\r\n";
   const std::string inputBytes = "[Settings]\nInvertBrakeAxis = true\n\n[Keyboard]\nShiftUp=A\n";
   test::WriteBytes(options, optionsBytes);
   test::WriteBytes(input, inputBytes);
@@ -335,7 +343,9 @@ TEST_F(FormToolsTest, optionsDialogShowsTheFilesAndOkWritesAllTwelveKeys) {
   auto form = Form();
 
   OnDialog<TFormTOVOption>([](TFormTOVOption& d) {
-    auto checked = [&d](const char* name) { return d.findChild<QCheckBox*>(QString::fromLatin1(name))->isChecked(); };
+    auto checked = [&d](const char* name) {
+      return d.findChild<QCheckBox*>(QString::fromLatin1(name))->isChecked();
+    };
     EXPECT_TRUE(checked("CheckBoxFullscreen"));  // TRUE
     EXPECT_FALSE(checked("CheckBoxRunIntro"));   // 1 is not true
     EXPECT_TRUE(checked("CheckBoxSound"));       // empty: the default
@@ -358,12 +368,14 @@ TEST_F(FormToolsTest, optionsDialogShowsTheFilesAndOkWritesAllTwelveKeys) {
   });
   Trigger(*form, "ActionTOVOption");
   EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
-  EXPECT_EQ(test::ReadBytes(options),
-            "[NGP]\r\nphysicsUpdateRate = 150\r\n[Settings]\r\nFullscreen=true\r\nRunIntro=false\r\nSound=true\r\n"
-            "ConstantForceMultiplier=-75\r\nWaitRetrace=false\r\nUseSoftwareAudio=false\r\n");
+  EXPECT_EQ(
+      test::ReadBytes(options),
+      "[NGP]\r\nphysicsUpdateRate = 150\r\n[Settings]\r\nFullscreen=true\r\nRunIntro=false\r\nSound=true\r\n"
+      "ConstantForceMultiplier=-75\r\nWaitRetrace=false\r\nUseSoftwareAudio=false\r\n");
   EXPECT_EQ(test::ReadBytes(input),
             "[Settings]\nInvertBrakeAxis = true\nInvertSteeringAxis=false\nInvertThrottleAxis=false\n"
-            "InvertCombinedAxis=false\nInvertHandbrakeAxis=false\nInvertClutchAxis=true\n\n[Keyboard]\nShiftUp=A\n");
+            "InvertCombinedAxis=false\nInvertHandbrakeAxis=false\nInvertClutchAxis=true\n\n[Keyboard]"
+            "\nShiftUp=A\n");
 }
 
 // The three dialogs as a player sees them, with the main window's font, written to gallery/ for a look.
@@ -384,8 +396,8 @@ TEST_F(FormToolsTest, galleryOfTheToolDialogs) {
   TFormCopyToFile copy(form.get());
   QStringList files;
   form->ListSetupFiles(files);
-  copy.Fill(form->Setup().FileName(), files + QStringList{QStringLiteral("7slot1_Loose gravel.lsp"),
-                                                          QStringLiteral("9slot0_x.lsp")});
+  copy.Fill(form->Setup().FileName(),
+            files + QStringList{QStringLiteral("7slot1_Loose gravel.lsp"), QStringLiteral("9slot0_x.lsp")});
   copy.ListBoxSource->item(7)->setSelected(true);
   copy.ListBoxDest->item(1)->setSelected(true);
   EXPECT_TRUE(copy.grab().save(QStringLiteral("gallery/tools-copy.png")));
