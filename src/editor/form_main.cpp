@@ -143,6 +143,11 @@ void TFormMain::CreateActions() {
   connect(MenuItemExit, &QAction::triggered, this, &TFormMain::MenuItemExitClick);
   connect(MenuItemAbout, &QAction::triggered, this, &TFormMain::MenuItemAboutClick);
   connect(MenuItemVelocity, &QAction::triggered, this, [this] { Run([this] { MenuItemVelocityClick(); }); });
+  connect(MenuItemExtract, &QAction::triggered, this, [this] { Run([this] { MenuItemExtractClick(); }); });
+  connect(MenuItemCopyToFile, &QAction::triggered, this, [this] { Run([this] { MenuItemCopyToFileClick(); }); });
+  connect(ActionRunTOV, &QAction::triggered, this, [this] { Run([this] { ActionRunTOVExecute(); }); });
+  connect(ActionTOVOption, &QAction::triggered, this, [this] { Run([this] { ActionTOVOptionExecute(); }); });
+  connect(OpenTOVfolder1, &QAction::triggered, this, [this] { Run([this] { OpenTOVfolder1Click(); }); });
 }
 
 void TFormMain::CreateMenus() {

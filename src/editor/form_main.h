@@ -65,6 +65,12 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void MenuItemAboutClick();
   void MenuItemVelocityClick();
   void EditSpeedMapVelocity(TSliderListBox* list);
+  // The tools (form_main_tools.cpp).
+  void MenuItemExtractClick();
+  void MenuItemCopyToFileClick();
+  void ActionRunTOVExecute();
+  void ActionTOVOptionExecute();
+  void OpenTOVfolder1Click();
   void TabControlDiffChange();
   // Files dropped onto the window: only the first counts.
   void DropFiles(const QStringList& paths);
