@@ -144,6 +144,7 @@ void TFormMain::CreateActions() {
   connect(MenuItemExit, &QAction::triggered, this, &TFormMain::MenuItemExitClick);
   connect(MenuItemAbout, &QAction::triggered, this, &TFormMain::MenuItemAboutClick);
   connect(MenuItemVelocity, &QAction::triggered, this, [this] { Run([this] { MenuItemVelocityClick(); }); });
+  connect(MenuItemMusic, &QAction::triggered, this, [this] { Run([this] { MenuItemMusicClick(); }); });
 }
 
 void TFormMain::CreateMenus() {
