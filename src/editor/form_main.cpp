@@ -148,6 +148,7 @@ void TFormMain::CreateActions() {
   connect(ActionRunTOV, &QAction::triggered, this, [this] { Run([this] { ActionRunTOVExecute(); }); });
   connect(ActionTOVOption, &QAction::triggered, this, [this] { Run([this] { ActionTOVOptionExecute(); }); });
   connect(OpenTOVfolder1, &QAction::triggered, this, [this] { Run([this] { OpenTOVfolder1Click(); }); });
+  connect(MenuItemMusic, &QAction::triggered, this, [this] { Run([this] { MenuItemMusicClick(); }); });
 }
 
 void TFormMain::CreateMenus() {

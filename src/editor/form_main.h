@@ -64,6 +64,7 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void ool1Click();
   void MenuItemAboutClick();
   void MenuItemVelocityClick();
+  void MenuItemMusicClick();
   void EditSpeedMapVelocity(TSliderListBox* list);
   // The tools (form_main_tools.cpp).
   void MenuItemExtractClick();
