@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "editor/copy_values.h"
-#include "editor/form_dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "editor/form_file_list.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"

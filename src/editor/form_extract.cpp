@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "editor/form_dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "setup/replay_extract.h"

@@ -27,6 +27,7 @@
 #include "music/music_files.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
@@ -41,15 +42,6 @@ constexpr const char* kNoComment = "Can't be used.";
 using L = TSetupList;
 
 }  // namespace
-
-template <typename F>
-void TFormMain::Run(F&& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    ShowErrorBox(this, e.what());
-  }
-}
 
 TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
     : QMainWindow(parent),
@@ -84,7 +76,7 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
 
 TFormMain::~TFormMain() = default;
 
-int TFormMain::Px(int pixels) const { return qRound(pixels * logicalDpiX() / 96.0); }
+int TFormMain::Px(int pixels) const { return TDialogScale(*this)(pixels); }
 
 // ---- building the window ----
 

@@ -12,6 +12,7 @@
 #include "editor/form_slider_list.h"
 #include "editor/settings_file.h"
 #include "setup/car_setup.h"
+#include "widgets/modal_dialogs.h"
 
 class QAction;
 class QActionGroup;
@@ -123,7 +124,9 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void ResetAllSliders();
   // Runs a command; an error it raises is shown as every error is and ends the command.
   template <typename F>
-  void Run(F&& command);
+  void Run(F&& command) {
+    RunCommand(this, std::forward<F>(command));
+  }
 
   void SliderCustomValue(TSliderListBox* sender, TSetupList list, int index, QString& s, uint32_t& f);
   void SliderListBoxTyreSlide(int index);

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "editor/form_dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 
 namespace gw {

@@ -5,16 +5,16 @@
 #include "editor/catalogue.h"
 #include "editor/form_slider_list.h"
 #include "editor/value_text.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 #include "widgets/slider_list_box.h"
 
 namespace gw {
 
 TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("FormVelocity"));
-  setWindowTitle(QStringLiteral("Edit velocity"));
+  InitToolDialog(*this, "FormVelocity", QStringLiteral("Edit velocity"));
   const int ppi = logicalDpiX();
-  auto px = [ppi](int v) { return qRound(v * ppi / 96.0); };
+  const TDialogScale px(*this);
 
   SliderListBoxVelocity = new TSliderListBox(this);
   SliderListBoxVelocity->setObjectName(QStringLiteral("SliderListBoxVelocity"));

@@ -1,5 +1,7 @@
 #include "music/form_audio_edit.h"
 
+#include "widgets/dialog_parts.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,11 +9,8 @@
 namespace gw {
 
 TFormAudioEdit::TFormAudioEdit(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("FormAudioEdit"));
-  setWindowTitle(QStringLiteral("Edit"));
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  const int ppi = logicalDpiX();
-  auto px = [ppi](int v) { return qRound(v * ppi / 96.0); };
+  InitToolDialog(*this, "FormAudioEdit", QStringLiteral("Edit"));
+  const TDialogScale px(*this);
 
   auto edit = [this, px](const char* name, int top) {
     auto* e = new QLineEdit(this);

@@ -15,6 +15,7 @@
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
@@ -51,23 +52,12 @@ void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, 
 
 }  // namespace
 
-template <typename F>
-void TFormMusic::Run(F&& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    ShowErrorBox(this, e.what());
-  }
-}
-
 TFormMusic::TFormMusic(const std::string& installFolder, QWidget* parent, std::string playFolder)
     : QDialog(parent),
       installFolder_(installFolder),
       musicFolder_(GamePath(installFolder, kMusicFolder)),
       playFolder_(std::move(playFolder)) {
-  setObjectName(QStringLiteral("FormMusic"));
-  setWindowTitle(QStringLiteral("Music Manager"));
-  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+  InitToolDialog(*this, "FormMusic", QStringLiteral("Music Manager"));
 
   ListViewTop = CreateList("ListViewTop", {QStringLiteral("Slot"), QStringLiteral("File"), QStringLiteral("Song"),
                                            QStringLiteral("Artist")},
@@ -104,7 +94,7 @@ TFormMusic::TFormMusic(const std::string& installFolder, QWidget* parent, std::s
   FillSlotList();
 }
 
-int TFormMusic::Px(int pixels) const { return qRound(pixels * logicalDpiX() / 96.0); }
+int TFormMusic::Px(int pixels) const { return TDialogScale(*this)(pixels); }
 
 QTreeWidget* TFormMusic::CreateList(const char* name, const QStringList& headers,
                                     const std::initializer_list<int>& widths) {

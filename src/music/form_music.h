@@ -4,6 +4,8 @@
 // sound table when the window closes.
 
 #include <QDialog>
+
+#include "widgets/modal_dialogs.h"
 #include <string>
 
 #include "music/music_files.h"
@@ -86,7 +88,9 @@ class TFormMusic final : public QDialog {
   std::string PathOf(const QTreeWidgetItem& row) const { return musicFolder_ + HiddenName(row); }
   // Runs a command of a control; an error it raises is shown as every error is and ends the command.
   template <typename F>
-  void Run(F&& command);
+  void Run(F&& command) {
+    RunCommand(this, std::forward<F>(command));
+  }
 
   std::string installFolder_;
   std::string musicFolder_;

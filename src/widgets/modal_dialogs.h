@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <string>
 
 class QWidget;
@@ -15,6 +16,16 @@ inline constexpr const char* kProgramTitle = "Gravelwright";
 
 // An error message (8-bit text): error icon, OK, the text after the full-stop rule.
 void ShowErrorBox(QWidget* parent, const std::string& message);
+// Runs a command of a window; an error it raises ends the command and is shown as every error is.
+template <typename F>
+void RunCommand(QWidget* parent, F&& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ShowErrorBox(parent, e.what());
+  }
+}
+
 // A notice ("Successful", "Select the source."): information icon, OK.
 void ShowMessageBox(QWidget* parent, const QString& text);
 // A question with OK and Cancel, its top-left corner at the mouse pointer; true only for OK.

@@ -1,6 +1,6 @@
 #pragma once
-// What the tool dialogs share: they are laid out in pixels at 96 dots per inch, every control carries its
-// name, and they take the main window's font, for which those pixel layouts were drawn.
+// What the windows share: they are laid out in pixels at 96 dots per inch, every control carries its name,
+// and dialogs take the main window's font, for which those pixel layouts were drawn.
 
 #include <QDialog>
 #include <QRect>
@@ -30,10 +30,11 @@ T* NamedControl(QWidget* parent, const char* name, Args&&... args) {
   return control;
 }
 
-// Name, caption and font of a tool dialog. A window does not inherit its owner's font by itself.
+// Name, caption, frame and font of a dialog. A window does not inherit its owner's font by itself.
 inline void InitToolDialog(QDialog& dialog, const char* name, const QString& caption) {
   dialog.setObjectName(QString::fromLatin1(name));
   dialog.setWindowTitle(caption);
+  dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowContextHelpButtonHint);
   if (dialog.parentWidget()) dialog.setFont(dialog.parentWidget()->font());
 }
 
