@@ -8,11 +8,11 @@
 
 #include <QApplication>
 
-#include "qt_bench_app.h"
 #include <QTabWidget>
 #include <filesystem>
 #include <string>
 #include <vector>
+#include "qt_bench_app.h"
 
 #include "core/test_files.h"
 #include "editor/form_main.h"
@@ -36,10 +36,10 @@ struct Installation {
     const std::string setup = gw::test::SampleSetup();
     for (int car = 0; car < 8; ++car)
       for (int slot = 0; slot < 3; ++slot)
-        gw::test::WriteBytes((dir.Path() / "SavedGames" /
-                              (std::to_string(car) + "slot" + std::to_string(slot) + "_Stage.lsp"))
-                                 .string(),
-                             setup);
+        gw::test::WriteBytes(
+            (dir.Path() / "SavedGames" / (std::to_string(car) + "slot" + std::to_string(slot) + "_Stage.lsp"))
+                .string(),
+            setup);
   }
 };
 
@@ -62,10 +62,14 @@ void RunProbe(benchmark::State& state, std::vector<std::string> args) {
   }
 }
 
-void BM_StartupEmptyWindow(benchmark::State& state) { RunProbe(state, {"empty"}); }
+void BM_StartupEmptyWindow(benchmark::State& state) {
+  RunProbe(state, {"empty"});
+}
 BENCHMARK(BM_StartupEmptyWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_StartupOneLabel(benchmark::State& state) { RunProbe(state, {"label"}); }
+void BM_StartupOneLabel(benchmark::State& state) {
+  RunProbe(state, {"label"});
+}
 BENCHMARK(BM_StartupOneLabel)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StartupMainWindow(benchmark::State& state) {

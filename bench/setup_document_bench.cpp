@@ -50,8 +50,10 @@ void BM_LoadChangeSave(benchmark::State& state) {
       gw::TTOVCarSetupSection* section = doc.GetSection(s);
       for (int i = 0; i < section->Count() && changed < 150; ++i, ++changed) {
         gw::TTOVCarSetupData* d = section->GetData(i);
-        if (d->IsFloat()) d->SetFloat(d->FloatValue() + static_cast<float>(round % 2 ? 1 : -1));
-        else d->SetInteger(d->IntValue() + (round % 2 ? 1 : -1));
+        if (d->IsFloat())
+          d->SetFloat(d->FloatValue() + static_cast<float>(round % 2 ? 1 : -1));
+        else
+          d->SetInteger(d->IntValue() + (round % 2 ? 1 : -1));
       }
     }
     doc.SaveToFile();

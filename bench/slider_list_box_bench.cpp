@@ -7,9 +7,9 @@
 
 #include <QApplication>
 
-#include "qt_bench_app.h"
 #include <QPainter>
 #include <memory>
+#include "qt_bench_app.h"
 
 #include "widgets/slider_list_box.h"
 

@@ -23,10 +23,10 @@ struct Slot {
   const char* title;
 };
 constexpr Slot kSlots[] = {
-    {0, 0, "Tarmac"}, {0, 1, "Gravel"},     {0, 2, "Snow"},   {1, 0, "Gravel"},      {1, 1, "Tarmac"},
-    {2, 0, "Sweden"}, {3, 0, "Rally Finland"}, {3, 1, "Wet"}, {3, 2, "Monte Carlo"}, {4, 0, "Tarmac"},
-    {4, 1, "Gravel"}, {5, 0, "Safari"},     {5, 2, "Snow"},   {6, 0, "Corsica"},     {7, 0, "Acropolis"},
-    {7, 1, "Loose"},
+    {0, 0, "Tarmac"},      {0, 1, "Gravel"},  {0, 2, "Snow"},          {1, 0, "Gravel"},
+    {1, 1, "Tarmac"},      {2, 0, "Sweden"},  {3, 0, "Rally Finland"}, {3, 1, "Wet"},
+    {3, 2, "Monte Carlo"}, {4, 0, "Tarmac"},  {4, 1, "Gravel"},        {5, 0, "Safari"},
+    {5, 2, "Snow"},        {6, 0, "Corsica"}, {7, 0, "Acropolis"},     {7, 1, "Loose"},
 };
 
 // Differential maps with some shape: throttle maps rise, brake maps fall, speed maps ease off.
@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
     const std::string setupTemplate = (templates / "setup-template.lsp").string();
     int seed = 1;
     for (const Slot& s : kSlots) {
-      const std::string name = std::to_string(s.car) + "slot" + std::to_string(s.slot) + "_" + s.title + ".lsp";
+      const std::string name =
+          std::to_string(s.car) + "slot" + std::to_string(s.slot) + "_" + s.title + ".lsp";
       WriteVaried(setupTemplate, (game / "SavedGames" / name).string(), seed++);
     }
     // Files the list shows without a car, or does not list at all.
@@ -103,7 +104,8 @@ int main(int argc, char** argv) {
     Copy(templates / "input.ini", game / "input.ini");
     Copy(templates / "Sound.ini", game / "Audio" / "Sound.ini");
     for (const auto& entry : fs::directory_iterator(templates)) {
-      if (entry.path().extension() == ".ogg") Copy(entry.path(), game / "Audio" / "Music" / entry.path().filename());
+      if (entry.path().extension() == ".ogg")
+        Copy(entry.path(), game / "Audio" / "Music" / entry.path().filename());
       if (entry.path().extension() == ".rpl") Copy(entry.path(), game / "Replays" / entry.path().filename());
     }
     std::printf("%s\n", game.string().c_str());

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text = input.substr(a + 1);
   const auto b = head.find('|'), c = head.rfind('|');
   if (b == std::string_view::npos || b == c) return 0;
-  const std::string_view section = head.substr(0, b), key = head.substr(b + 1, c - b - 1), value = head.substr(c + 1);
+  const std::string_view section = head.substr(0, b), key = head.substr(b + 1, c - b - 1),
+                         value = head.substr(c + 1);
   for (std::string_view part : {section, key, value})
     if (part.find_first_of("\r\n\0", 0, 3) != std::string_view::npos) return 0;
   if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) return 0;
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
   };
-  if (trim(section).empty() || trim(key).empty() || trim(key).front() == '[' || trim(value) != value) return 0;
+  if (trim(section).empty() || trim(key).empty() || trim(key).front() == '[' || trim(value) != value)
+    return 0;
 
   const gw::ProfileLocation before = gw::LocateProfileValue(text, section, key);
   const std::string written = gw::SetProfileValue(text, section, key, value);

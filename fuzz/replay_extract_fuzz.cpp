@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (bytes.find(std::string_view(text.data(), text.size() - 1)) == std::string_view::npos) std::abort();
   } catch (const gw::Error& e) {
     const std::string_view m = e.what();
-    if (m.size() != 24 || m.substr(0, 14) != "Invalid file (" || m[14] < '0' || m[14] > '4' || m.substr(15) != ") = r.rpl")
+    if (m.size() != 24 || m.substr(0, 14) != "Invalid file (" || m[14] < '0' || m[14] > '4' ||
+        m.substr(15) != ") = r.rpl")
       std::abort();
   }
   return 0;

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         float f = static_cast<float>(static_cast<int32_t>(seed)) / static_cast<float>(1u << (seed % 24));
         entry->SetFloat(f);
       } else {
-        entry->SetInteger(static_cast<int32_t>(seed % 2147483647u) - static_cast<int32_t>(seed & 1u) * 1000000);
+        entry->SetInteger(static_cast<int32_t>(seed % 2147483647u) -
+                          static_cast<int32_t>(seed & 1u) * 1000000);
       }
     }
   }

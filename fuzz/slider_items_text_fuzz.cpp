@@ -10,7 +10,9 @@
 
 namespace {
 
-bool Ordered(const gw::TSliderListBoxDataWrapper& r) { return r.Min <= r.Value && r.Value <= r.Max; }
+bool Ordered(const gw::TSliderListBoxDataWrapper& r) {
+  return r.Min <= r.Value && r.Value <= r.Max;
+}
 
 }  // namespace
 

@@ -22,7 +22,8 @@ const std::string& Install() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  gw::WriteFileReplacing(Install() + "/Audio/Sound.ini", std::string(reinterpret_cast<const char*>(data), size));
+  gw::WriteFileReplacing(Install() + "/Audio/Sound.ini",
+                         std::string(reinterpret_cast<const char*>(data), size));
   for (const std::string& name : gw::LoadSlotTable(Install()))
     if (name.find_first_of("\\:") != std::string::npos) std::abort();
   return 0;

@@ -50,7 +50,8 @@ const std::array<TCopyGroup, kCopyGroupCount> CopyGroups = {{
     Group("Rollbar - Rear", {S::Car}, {K::RearRollBarStiffness}),
     Group("Diff.Map - Center", {S::VehicleControlUnit}, kCenterMap),
     Group("Diff.Map - L.F Center", {S::VehicleControlUnit},
-          {K::LFCenterDiffThrottle_, K::LFCenterDiffBrake_, K::LFCenterSpeedMapVelocity_, K::LFCenterSpeedMapFactor_}),
+          {K::LFCenterDiffThrottle_, K::LFCenterDiffBrake_, K::LFCenterSpeedMapVelocity_,
+           K::LFCenterSpeedMapFactor_}),
     Group("Diff.Map - Front ", {S::VehicleControlUnit},
           {K::FrontDiffThrottle_, K::FrontDiffBrake_, K::FrontSpeedMapVelocity_, K::FrontSpeedMapFactor_}),
     Group("Diff.Map - Rear", {S::VehicleControlUnit},
@@ -72,14 +73,16 @@ std::vector<TCopyPair> BuildCopyList(const std::vector<int>& selectedGroups) {
     const TCopyGroup& group = CopyGroups[static_cast<std::size_t>(g)];
     for (int s = 0; s < group.SectionCount; ++s)
       for (int k = 0; k < group.KeyCount; ++k)
-        list.push_back({group.Sections[static_cast<std::size_t>(s)], group.Keys[static_cast<std::size_t>(k)]});
+        list.push_back(
+            {group.Sections[static_cast<std::size_t>(s)], group.Keys[static_cast<std::size_t>(k)]});
   }
   return list;
 }
 
 void CopyEntryValue(const TTOVCarSetupData& source, TTOVCarSetupData& dest, const std::string& destPath) {
   if (source.IsFloat() != dest.IsFloat())
-    throw Error("Invalid data.\nThe value mode is different.\nDestFile = " + destPath + "\nKey = " + dest.Name());
+    throw Error("Invalid data.\nThe value mode is different.\nDestFile = " + destPath +
+                "\nKey = " + dest.Name());
   if (source.IsFloat())
     dest.SetFloat(source.FloatValue());
   else
@@ -94,15 +97,15 @@ TTOVCarSetupData& Entry(const TTOVCarSetup& setup, std::string_view section, con
   const TTOVCarSetupSection* s = setup.FindSection(section);
   TTOVCarSetupData* data = s ? s->FindData(key) : nullptr;
   if (!data)
-    throw Error("Invalid data.\nThe key is missing.\n" + std::string(fileLabel) + " = " + path + "\nKey = " +
-                std::string(section) + "." + key);
+    throw Error("Invalid data.\nThe key is missing.\n" + std::string(fileLabel) + " = " + path +
+                "\nKey = " + std::string(section) + "." + key);
   return *data;
 }
 
 }  // namespace
 
-void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder, const std::string& destName,
-                      const std::vector<TCopyPair>& copyList) {
+void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
+                      const std::string& destName, const std::vector<TCopyPair>& copyList) {
   TTOVCarSetup dest;
   const std::string path = SetupFilePath(destName, installFolder);
   dest.LoadFromFile(path);

@@ -39,7 +39,7 @@ void CopyEntryValue(const TTOVCarSetupData& source, TTOVCarSetupData& dest, cons
 // Loads the destination (a bare name lies in the installation's saved-games folder), copies every listed
 // entry from the source document into it and saves it. Raises, leaving the destination untouched, when it
 // cannot be loaded, lacks an entry, holds an entry of the other kind or cannot be written.
-void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder, const std::string& destName,
-                      const std::vector<TCopyPair>& copyList);
+void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
+                      const std::string& destName, const std::vector<TCopyPair>& copyList);
 
 }  // namespace gw

@@ -5,10 +5,10 @@
 #include <QPushButton>
 
 #include "editor/copy_values.h"
-#include "widgets/dialog_parts.h"
 #include "editor/form_file_list.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 

@@ -5,10 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "widgets/dialog_parts.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "setup/replay_extract.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 

@@ -9,13 +9,14 @@
 namespace gw {
 
 // Paints entry `index` of `entries` into `rect` (index -1 paints the background only).
-void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect, bool selected,
-                        const QPalette& palette, const QFont& font);
+void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect,
+                        bool selected, const QPalette& palette, const QFont& font);
 
 // Item views whose entries are file names drawn as above, 16 pixels high at 96 dots per inch.
 class TSetupFileDelegate final : public QStyledItemDelegate {
  public:
-  TSetupFileDelegate(QObject* parent, int entryHeight) : QStyledItemDelegate(parent), entryHeight_(entryHeight) {}
+  TSetupFileDelegate(QObject* parent, int entryHeight)
+      : QStyledItemDelegate(parent), entryHeight_(entryHeight) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 

@@ -76,7 +76,9 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
 
 TFormMain::~TFormMain() = default;
 
-int TFormMain::Px(int pixels) const { return TDialogScale(*this)(pixels); }
+int TFormMain::Px(int pixels) const {
+  return TDialogScale(*this)(pixels);
+}
 
 // ---- building the window ----
 
@@ -136,7 +138,8 @@ void TFormMain::CreateActions() {
   connect(MenuItemAbout, &QAction::triggered, this, &TFormMain::MenuItemAboutClick);
   connect(MenuItemVelocity, &QAction::triggered, this, [this] { Run([this] { MenuItemVelocityClick(); }); });
   connect(MenuItemExtract, &QAction::triggered, this, [this] { Run([this] { MenuItemExtractClick(); }); });
-  connect(MenuItemCopyToFile, &QAction::triggered, this, [this] { Run([this] { MenuItemCopyToFileClick(); }); });
+  connect(MenuItemCopyToFile, &QAction::triggered, this,
+          [this] { Run([this] { MenuItemCopyToFileClick(); }); });
   connect(ActionRunTOV, &QAction::triggered, this, [this] { Run([this] { ActionRunTOVExecute(); }); });
   connect(ActionTOVOption, &QAction::triggered, this, [this] { Run([this] { ActionTOVOptionExecute(); }); });
   connect(OpenTOVfolder1, &QAction::triggered, this, [this] { Run([this] { OpenTOVfolder1Click(); }); });
@@ -192,9 +195,8 @@ void TFormMain::CreateToolBar() {
     run->setMenu(PopupMenuRunTOV);
     run->setPopupMode(QToolButton::MenuButtonPopup);
   }
-  connect(ComboBoxFiles, &QComboBox::activated, this, [this](int index) {
-    Run([this, index] { ComboBoxFilesSelect(index); });
-  });
+  connect(ComboBoxFiles, &QComboBox::activated, this,
+          [this](int index) { Run([this, index] { ComboBoxFilesSelect(index); }); });
 }
 
 void TFormMain::CreatePages() {
@@ -222,7 +224,8 @@ QLabel* TFormMain::CreateHeading(QWidget* parent, const QString& text, QRect g, 
 
 TSliderListBox* TFormMain::CreateList(QWidget* parent, TSetupList which, QRect g) {
   auto* list = new TSliderListBox(parent);
-  list->setObjectName(QString::fromLatin1(SetupListName(which).data(), static_cast<qsizetype>(SetupListName(which).size())));
+  list->setObjectName(
+      QString::fromLatin1(SetupListName(which).data(), static_cast<qsizetype>(SetupListName(which).size())));
   list->setGeometry(Px(g.x()), Px(g.y()), Px(g.width()), Px(g.height()));
   ApplyEditorListSettings(*list);
   AddCatalogueEntries(*list, which);
@@ -241,7 +244,8 @@ QWidget* TFormMain::CreateGeneralPage() {
   CreateHeading(page, QStringLiteral("Tyre"), {300, 4, 23, 15}, true);
   CheckBoxTyreLink = new QCheckBox(QStringLiteral("Link(&T)"), page);
   CheckBoxTyreLink->setObjectName(QStringLiteral("CheckBoxTyreLink"));
-  CheckBoxTyreLink->setGeometry(Px(472), Px(2), Px(61), std::max(Px(13), CheckBoxTyreLink->sizeHint().height()));
+  CheckBoxTyreLink->setGeometry(Px(472), Px(2), Px(61),
+                                std::max(Px(13), CheckBoxTyreLink->sizeHint().height()));
   CreateList(page, L::Tyre, {300, 20, 233, 69});
 
   auto* gear = new QGroupBox(QStringLiteral("Gear"), page);
@@ -260,7 +264,8 @@ QWidget* TFormMain::CreateGeneralPage() {
   LabelBrakeRatio = new QLabel(page);
   LabelBrakeRatio->setObjectName(QStringLiteral("LabelBrakeRatio"));
   LabelBrakeRatio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  LabelBrakeRatio->setGeometry(Px(152), Px(111), Px(137), std::max(Px(12), LabelBrakeRatio->sizeHint().height()));
+  LabelBrakeRatio->setGeometry(Px(152), Px(111), Px(137),
+                               std::max(Px(12), LabelBrakeRatio->sizeHint().height()));
   CreateList(page, L::Brake, {4, 128, 289, 33});
   CreateHeading(page, QStringLiteral("Steering"), {4, 172, 46, 15}, true);
   CreateList(page, L::Steering, {4, 188, 289, 19});
@@ -279,8 +284,10 @@ QWidget* TFormMain::CreateSuspensionPage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("TabSheetSuspension"));
   CreateHeading(page, QStringLiteral("Damper"), {4, 4, 45, 15}, false);
-  CreateHeading(page, QStringLiteral("Front "), {216, 4, 45, 14}, true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  CreateHeading(page, QStringLiteral("Rear "), {492, 4, 37, 14}, true)->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  CreateHeading(page, QStringLiteral("Front "), {216, 4, 45, 14}, true)
+      ->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  CreateHeading(page, QStringLiteral("Rear "), {492, 4, 37, 14}, true)
+      ->setAlignment(Qt::AlignRight | Qt::AlignTop);
   CreateList(page, L::DamperFront, {4, 20, 261, 61});
   CreateList(page, L::DamperRear, {272, 20, 261, 61});
   CreateHeading(page, QStringLiteral("Spring"), {4, 88, 36, 15}, false);
@@ -302,10 +309,12 @@ void TFormMain::ConnectListEvents(TSliderListBox& list, TSetupList which) {
   list.OnSliderCustomValue = [this, which](TSliderListBox* sender, int index, QString& s, uint32_t& f) {
     SliderCustomValue(sender, which, index, s, f);
   };
-  if (which == L::Tyre) list.OnSlide = [this](TSliderListBox*, int index, int32_t, int32_t&) { SliderListBoxTyreSlide(index); };
-  if (which == L::Brake) list.OnSlide = [this](TSliderListBox*, int, int32_t, int32_t&) { SliderListBoxBrakeSlide(); };
-  list.OnMouseWheel = [](TSliderListBox* sender, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons, int delta,
-                         QPoint, bool& handled) {
+  if (which == L::Tyre)
+    list.OnSlide = [this](TSliderListBox*, int index, int32_t, int32_t&) { SliderListBoxTyreSlide(index); };
+  if (which == L::Brake)
+    list.OnSlide = [this](TSliderListBox*, int, int32_t, int32_t&) { SliderListBoxBrakeSlide(); };
+  list.OnMouseWheel = [](TSliderListBox* sender, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons,
+                         int delta, QPoint, bool& handled) {
     SliderListWheel(*sender, shift, buttons, delta);
     handled = true;
   };
@@ -324,8 +333,8 @@ void TFormMain::SizeListColumns() {
   size(List(L::Tyre), 1.3, 0.5);
   size(List(L::Brake), 1.3, 0.7);
   size(List(L::Steering), 1.3, 0.5);
-  for (L list : {L::DamperFront, L::DamperRear, L::SpringFront, L::SpringRear, L::GeometryFront, L::GeometryRear,
-                 L::Rollbar})
+  for (L list : {L::DamperFront, L::DamperRear, L::SpringFront, L::SpringRear, L::GeometryFront,
+                 L::GeometryRear, L::Rollbar})
     size(List(list), 1.35, 0.7);
   // The map lists: by a step that follows the screen's density.
   const int s = qRound(ppi * 14.5 / 96);
@@ -344,7 +353,8 @@ void TFormMain::FitAllSliderLists() {
 
 // ---- linked editing and value texts ----
 
-void TFormMain::SliderCustomValue(TSliderListBox* sender, TSetupList list, int index, QString& s, uint32_t& f) {
+void TFormMain::SliderCustomValue(TSliderListBox* sender, TSetupList list, int index, QString& s,
+                                  uint32_t& f) {
   const TValueText text = SliderValueText(list, index, sender->Value(index), valueFormat_);
   s = ToQ(text.Text);
   f = text.Flags;
@@ -358,16 +368,21 @@ void TFormMain::SliderListBoxTyreSlide(int index) {
     if (i != index) tyre->SetValue(i, value);
 }
 
-void TFormMain::SliderListBoxBrakeSlide() { RefreshBrakeRatio(); }
+void TFormMain::SliderListBoxBrakeSlide() {
+  RefreshBrakeRatio();
+}
 
 void TFormMain::RefreshBrakeRatio() {
   TSliderListBox* brake = List(L::Brake);
-  LabelBrakeRatio->setText(ToQ(BrakeRatioText(brake->Value(0), brake->Value(1), valueFormat_.DecimalSeparator)));
+  LabelBrakeRatio->setText(
+      ToQ(BrakeRatioText(brake->Value(0), brake->Value(1), valueFormat_.DecimalSeparator)));
 }
 
 // ---- TSetupControls ----
 
-TSliderList& TFormMain::SliderList(TSetupList list) { return *adapters_[static_cast<std::size_t>(list)]; }
+TSliderList& TFormMain::SliderList(TSetupList list) {
+  return *adapters_[static_cast<std::size_t>(list)];
+}
 
 bool TFormMain::GearChecked(TGearButton button) const {
   return gearButtons_[static_cast<std::size_t>(button)]->isChecked();
@@ -393,7 +408,8 @@ void TFormMain::SetCaptionForFile(bool withSlotPart) {
   const std::string& path = setup_.FileName();
   std::string caption = std::string(kProgramTitle) + " - " + ExtractBaseName(path);
   std::string car, title;
-  if (withSlotPart && !IsSlotFile(path, installFolder_) && ParseSlotFileName(ExtractFileName(path), car, title))
+  if (withSlotPart && !IsSlotFile(path, installFolder_) &&
+      ParseSlotFileName(ExtractFileName(path), car, title))
     caption += " [" + car + ":" + title + "]";
   setWindowTitle(ToQ(caption));
 }
@@ -407,8 +423,9 @@ void TFormMain::ListSetupFiles(QStringList& target) const {
 void TFormMain::RefreshFileList() {
   QStringList names;
   ListSetupFiles(names);
-  std::sort(names.begin(), names.end(),
-            [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+  });
   names << QStringLiteral("-");
   ComboBoxFiles->clear();
   ComboBoxFiles->addItems(names);
@@ -474,7 +491,8 @@ void TFormMain::SaveSetupFile(const std::string& fileName) {
 }
 
 void TFormMain::ActionSaveExecute() {
-  if (MenuItemConfirmSave->isChecked() && !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file."))) return;
+  if (MenuItemConfirmSave->isChecked() && !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file.")))
+    return;
   SaveSetupFile({});
 }
 
@@ -518,7 +536,9 @@ void TFormMain::ResetAllSliders() {
   }
 }
 
-void TFormMain::MenuItemExitClick() { close(); }
+void TFormMain::MenuItemExitClick() {
+  close();
+}
 
 void TFormMain::ool1Click() {
   MenuItemCopyToFile->setEnabled(!setup_.FileName().empty());
@@ -551,7 +571,8 @@ void TFormMain::LoadComment() {
   if (IsSlotFile(setup_.FileName(), installFolder_)) {
     MemoComment->setEnabled(true);
     MemoComment->setBackgroundRole(QPalette::Base);
-    MemoComment->setPlainText(ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
+    MemoComment->setPlainText(
+        ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
   } else {
     MemoComment->setEnabled(false);
     MemoComment->setBackgroundRole(QPalette::Window);

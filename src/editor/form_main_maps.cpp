@@ -54,7 +54,9 @@ constexpr int kPanelWidth = 178;
 constexpr int kPanelHeight = 184;
 constexpr int kPanelLabelHeight = 17;
 
-bool IsSpeedList(L list) { return SetupListName(list).find("Speed") != std::string_view::npos; }
+bool IsSpeedList(L list) {
+  return SetupListName(list).find("Speed") != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -65,7 +67,8 @@ QWidget* TFormMain::CreateMapPage() {
   TabControlDiff->setObjectName(QStringLiteral("TabControlDiff"));
   tabBarDiff_ = new QTabBar(TabControlDiff);
   tabBarDiff_->setObjectName(QStringLiteral("TabControlDiffTabs"));
-  for (const char* tab : {"Center", "Front/Rear", "Throttle", "Brake", "Speed"}) tabBarDiff_->addTab(QString::fromLatin1(tab));
+  for (const char* tab : {"Center", "Front/Rear", "Throttle", "Brake", "Speed"})
+    tabBarDiff_->addTab(QString::fromLatin1(tab));
   tabBarDiff_->setExpanding(false);
   tabBarDiff_->setGeometry(0, 0, Px(kClientWidth), tabBarDiff_->sizeHint().height());
   TabControlDiff->setGeometry(0, 0, Px(kClientWidth), Px(kClientHeight));
@@ -114,7 +117,9 @@ void TFormMain::TabControlDiffChange() {
   }
 }
 
-void TFormMain::MenuItemVelocityClick() { EditSpeedMapVelocity(velocityMenuList_); }
+void TFormMain::MenuItemVelocityClick() {
+  EditSpeedMapVelocity(velocityMenuList_);
+}
 
 void TFormMain::EditSpeedMapVelocity(TSliderListBox* list) {
   if (!list) return;

@@ -7,9 +7,13 @@
 
 namespace gw {
 
-std::string TSliderListAdapter::Caption(int32_t index) const { return FromQ(box_.Caption(index)); }
+std::string TSliderListAdapter::Caption(int32_t index) const {
+  return FromQ(box_.Caption(index));
+}
 
-void TSliderListAdapter::SetCaption(int32_t index, const std::string& caption) { box_.SetCaption(index, ToQ(caption)); }
+void TSliderListAdapter::SetCaption(int32_t index, const std::string& caption) {
+  box_.SetCaption(index, ToQ(caption));
+}
 
 void ApplyEditorListSettings(TSliderListBox& list) {
   list.SetCheckBox(false);
@@ -44,7 +48,9 @@ void FitSliderList(TSliderListBox& list) {
   list.setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-int PpiWidth(double k, int ppi) { return static_cast<int>(std::lround(k * ppi)); }
+int PpiWidth(double k, int ppi) {
+  return static_cast<int>(std::lround(k * ppi));
+}
 
 void SliderListWheel(TSliderListBox& list, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons, int delta,
                      bool fine) {

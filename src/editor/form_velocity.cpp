@@ -30,7 +30,8 @@ TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
   }
   FitSliderList(*SliderListBoxVelocity);
 
-  SliderListBoxVelocity->OnSliderCustomValue = [](TSliderListBox* sender, int index, QString& s, uint32_t& f) {
+  SliderListBoxVelocity->OnSliderCustomValue = [](TSliderListBox* sender, int index, QString& s,
+                                                  uint32_t& f) {
     s = ToQ(KmhCaption(sender->Value(index) * 2));
     f = kValueTop;
   };
@@ -62,7 +63,8 @@ TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
 
 void TFormVelocity::SliderListBoxVelocityBeginSlide(int index, int32_t& newValue) const {
   const int32_t lower = index > 0 ? SliderListBoxVelocity->Value(index - 1) : 0;
-  const int32_t upper = index + 1 < SliderListBoxVelocity->Count() ? SliderListBoxVelocity->Value(index + 1) : kMaxPosition;
+  const int32_t upper =
+      index + 1 < SliderListBoxVelocity->Count() ? SliderListBoxVelocity->Value(index + 1) : kMaxPosition;
   if (newValue < lower)
     newValue = lower;
   else if (newValue > upper)

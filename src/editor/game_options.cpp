@@ -25,7 +25,8 @@ TGameOptions ReadGameOptions(const std::string& installFolder) {
   TGameOptions result;
   for (std::size_t i = 0; i < kGameFlags.size(); ++i) {
     const TGameFlag& flag = kGameFlags[i];
-    result.flags[i] = ReadGameFlag(flag.file == kGameOptionsFile ? options : input, flag.key, flag.defaultValue);
+    result.flags[i] =
+        ReadGameFlag(flag.file == kGameOptionsFile ? options : input, flag.key, flag.defaultValue);
   }
   const int force = options.ReadInteger(kGameOptionsSection, kForceMultiplierKey, kForceMultiplierDefault);
   result.forceMultiplier = std::clamp(force, kForceMultiplierMin, kForceMultiplierMax);

@@ -5,7 +5,9 @@
 
 namespace gw {
 
-std::string SettingsFilePath(const std::string& executablePath) { return ChangeFileExt(executablePath, ".ini"); }
+std::string SettingsFilePath(const std::string& executablePath) {
+  return ChangeFileExt(executablePath, ".ini");
+}
 
 TMainSettings ReadMainSettings(const ProfileIni& ini) {
   TMainSettings s;
@@ -32,7 +34,9 @@ void WriteComment(ProfileIni& ini, const std::string& setupFileName, const std::
   ini.WriteString(kSectionComment, ExtractBaseName(setupFileName), JoinCommaText(lines));
 }
 
-std::vector<std::string> CommentTextToLines(std::string_view text) { return SplitLines(text); }
+std::vector<std::string> CommentTextToLines(std::string_view text) {
+  return SplitLines(text);
+}
 
 std::string LinesToCommentText(const std::vector<std::string>& lines) {
   std::string text;

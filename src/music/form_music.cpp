@@ -59,11 +59,13 @@ TFormMusic::TFormMusic(const std::string& installFolder, QWidget* parent, std::s
       playFolder_(std::move(playFolder)) {
   InitToolDialog(*this, "FormMusic", QStringLiteral("Music Manager"));
 
-  ListViewTop = CreateList("ListViewTop", {QStringLiteral("Slot"), QStringLiteral("File"), QStringLiteral("Song"),
-                                           QStringLiteral("Artist")},
-                           {40, 120, 150, 150});
-  ListViewBottom = CreateList("ListViewBottom", {QStringLiteral("File"), QStringLiteral("Song"), QStringLiteral("Artist")},
-                              {150, 150, 150});
+  ListViewTop = CreateList(
+      "ListViewTop",
+      {QStringLiteral("Slot"), QStringLiteral("File"), QStringLiteral("Song"), QStringLiteral("Artist")},
+      {40, 120, 150, 150});
+  ListViewBottom =
+      CreateList("ListViewBottom", {QStringLiteral("File"), QStringLiteral("Song"), QStringLiteral("Artist")},
+                 {150, 150, 150});
   auto button = [this](const char* name, const QString& text) {
     auto* b = new QPushButton(text, this);
     b->setObjectName(QString::fromLatin1(name));
@@ -79,7 +81,8 @@ TFormMusic::TFormMusic(const std::string& installFolder, QWidget* parent, std::s
   connect(ListViewTop, &QTreeWidget::itemDoubleClicked, this, [this] { Run([this] { Play2Click(); }); });
   connect(ListViewBottom, &QTreeWidget::itemDoubleClicked, this, [this] { Run([this] { Play1Click(); }); });
   connect(ButtonInport, &QPushButton::clicked, this, [this] { Run([this] { ButtonInportClick(); }); });
-  connect(ButtonLoadDefault, &QPushButton::clicked, this, [this] { Run([this] { ButtonLoadDefaultClick(); }); });
+  connect(ButtonLoadDefault, &QPushButton::clicked, this,
+          [this] { Run([this] { ButtonLoadDefaultClick(); }); });
   connect(ButtonClose, &QPushButton::clicked, this, &TFormMusic::reject);
 
   // The lists sit one above the other with a row of buttons below.
@@ -94,7 +97,9 @@ TFormMusic::TFormMusic(const std::string& installFolder, QWidget* parent, std::s
   FillSlotList();
 }
 
-int TFormMusic::Px(int pixels) const { return TDialogScale(*this)(pixels); }
+int TFormMusic::Px(int pixels) const {
+  return TDialogScale(*this)(pixels);
+}
 
 QTreeWidget* TFormMusic::CreateList(const char* name, const QStringList& headers,
                                     const std::initializer_list<int>& widths) {
@@ -188,7 +193,9 @@ void TFormMusic::RefreshSlotRow(QTreeWidgetItem& row) {
   ShowOggInfo(row, kSlotSong, path, !name.empty() && FileExists(path));
 }
 
-void TFormMusic::RefreshLibraryRow(QTreeWidgetItem& row) { ShowOggInfo(row, kLibrarySong, PathOf(row), true); }
+void TFormMusic::RefreshLibraryRow(QTreeWidgetItem& row) {
+  ShowOggInfo(row, kLibrarySong, PathOf(row), true);
+}
 
 // Every slot that uses the file: erased (after a delete) or shown afresh (after an edit).
 void TFormMusic::RefreshSlotRowsNamed(const std::string& name, bool erase) {
@@ -323,7 +330,8 @@ void TFormMusic::MenuItemEditClick() {
   if (newSong != shownSong) song = FromQ(newSong);
   if (newArtist != shownArtist) artist = FromQ(newArtist);
   // The limit holds for the bytes as stored, so that no character is ever cut in two.
-  if (song.size() > kInfoFieldSize || artist.size() > kInfoFieldSize) throw Error("The maximum length is 64.");
+  if (song.size() > kInfoFieldSize || artist.size() > kInfoFieldSize)
+    throw Error("The maximum length is 64.");
   WriteOggInfo(path, song, artist);
   RefreshLibraryRow(*row);
   RefreshSlotRowsNamed(HiddenName(*row), false);
@@ -342,9 +350,13 @@ void TFormMusic::PlayRow(const QTreeWidgetItem* row) {
   ShellOpen(MakePlayCopy(path, playFolder_));
 }
 
-void TFormMusic::Play1Click() { PlayRow(SelectedRow(ListViewBottom)); }
+void TFormMusic::Play1Click() {
+  PlayRow(SelectedRow(ListViewBottom));
+}
 
-void TFormMusic::Play2Click() { PlayRow(SelectedRow(ListViewTop)); }
+void TFormMusic::Play2Click() {
+  PlayRow(SelectedRow(ListViewTop));
+}
 
 void TFormMusic::FormClose() {
   SaveSlotTable(installFolder_, SlotNames());

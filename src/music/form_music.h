@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "widgets/modal_dialogs.h"
 #include <string>
+#include "widgets/modal_dialogs.h"
 
 #include "music/music_files.h"
 #include "music/sound_table.h"
@@ -74,7 +74,8 @@ class TFormMusic final : public QDialog {
 
  private:
   int Px(int pixels) const;  // pixels at 96 dots per inch on this screen
-  QTreeWidget* CreateList(const char* name, const QStringList& headers, const std::initializer_list<int>& widths);
+  QTreeWidget* CreateList(const char* name, const QStringList& headers,
+                          const std::initializer_list<int>& widths);
   void CreateMenus();
   void FillLibraryList();
   void FillSlotList();

@@ -34,7 +34,9 @@ FilePtr OpenOrThrow(const std::string& path, const char* mode) {
   return f;
 }
 
-bool IsPlain(const char* bytes) { return std::memcmp(bytes, "OggS", 4) == 0; }
+bool IsPlain(const char* bytes) {
+  return std::memcmp(bytes, "OggS", 4) == 0;
+}
 
 bool IsWrapped(const char* bytes) {
   return std::memcmp(bytes, "INFO", 4) == 0 && std::memcmp(bytes + kInfoHeaderSize, "OggS", 4) == 0;
@@ -51,8 +53,8 @@ void PutField(char* field, std::string_view text) {
 }
 
 // Copies the rest of `in` into `out` in blocks, after `first` (what was read already).
-void CopyRest(std::FILE* in, std::FILE* out, const char* first, std::size_t firstSize, const std::string& source,
-              const std::string& target) {
+void CopyRest(std::FILE* in, std::FILE* out, const char* first, std::size_t firstSize,
+              const std::string& source, const std::string& target) {
   if (firstSize && std::fwrite(first, 1, firstSize, out) != firstSize)
     throw Error("Cannot write file = " + target + " (" + LastErrorText() + ")");
   std::vector<char> block(kMusicBlockSize);
@@ -74,7 +76,8 @@ void CreateFilled(const std::string& target, Fill fill) {
   if (!out) throw Error("Cannot create file = " + target + " (" + LastErrorText() + ")");
   try {
     fill(out.get());
-    if (std::fclose(out.release()) != 0) throw Error("Cannot write file = " + target + " (" + LastErrorText() + ")");
+    if (std::fclose(out.release()) != 0)
+      throw Error("Cannot write file = " + target + " (" + LastErrorText() + ")");
   } catch (...) {
     out.reset();
     std::remove(target.c_str());
@@ -165,7 +168,9 @@ std::string ImportMusicFile(const std::string& source, const std::string& musicF
   return name;
 }
 
-std::string PlayFolder() { return GamePath(GetTempFolder(), "\\Gravelwrighttemp"); }
+std::string PlayFolder() {
+  return GamePath(GetTempFolder(), "\\Gravelwrighttemp");
+}
 
 std::string MakePlayCopy(const std::string& path, const std::string& playFolder) {
   EnsurePlayFolder(playFolder);
@@ -176,9 +181,8 @@ std::string MakePlayCopy(const std::string& path, const std::string& playFolder)
     const std::size_t got = std::fread(probe, 1, kProbeSize, in.get());
     std::size_t skip = 0;
     if (got == kProbeSize && IsWrapped(probe)) skip = kInfoHeaderSize;
-    CreateFilled(copy, [&](std::FILE* out) {
-      CopyRest(in.get(), out, probe + skip, got - skip, path, copy);
-    });
+    CreateFilled(copy,
+                 [&](std::FILE* out) { CopyRest(in.get(), out, probe + skip, got - skip, path, copy); });
   }
   if (!FileExists(copy)) throw Error("File not found = " + copy);
   return copy;

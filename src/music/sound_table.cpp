@@ -6,7 +6,9 @@
 
 namespace gw {
 
-std::string MusicSlotKey(int slotIndex) { return "Music" + std::to_string(slotIndex) + "0"; }
+std::string MusicSlotKey(int slotIndex) {
+  return "Music" + std::to_string(slotIndex) + "0";
+}
 
 TSlotTable LoadSlotTable(const std::string& installFolder) {
   const ProfileIni ini(GamePath(installFolder, kSoundTable));

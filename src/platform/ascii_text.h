@@ -8,7 +8,9 @@
 
 namespace gw {
 
-constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 constexpr bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -20,7 +22,9 @@ constexpr bool SameText(std::string_view a, std::string_view b) {
 std::string AsciiUpperCase(std::string_view s);
 
 // Blank and tab, the only separators of tokens in setup and ini lines.
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view s);
 

@@ -10,7 +10,9 @@ constexpr bool IsSeparator(char c) {
   return u >= 1 && u <= 32;
 }
 
-constexpr bool EndsBareField(char c) { return static_cast<unsigned char>(c) <= 32 || c == ','; }
+constexpr bool EndsBareField(char c) {
+  return static_cast<unsigned char>(c) <= 32 || c == ',';
+}
 
 }  // namespace
 

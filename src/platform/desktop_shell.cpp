@@ -46,7 +46,8 @@ void ShellStart(const std::string& program, const std::string& workingFolder) {
   if (SameText(ExtractFileExt(program), ".exe")) {
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
     if (wine.isEmpty())
-      throw Error("Wine is needed to start " + ExtractFileName(program) + ", and it was not found on this system");
+      throw Error("Wine is needed to start " + ExtractFileName(program) +
+                  ", and it was not found on this system");
     started = QProcess::startDetached(wine, {ToQ(program)}, ToQ(workingFolder));
   } else {
     started = QProcess::startDetached(ToQ(program), {}, ToQ(workingFolder));

@@ -14,7 +14,8 @@ class Error : public std::runtime_error {
 // The text the error box shows: a full stop is added unless the text ends in "." or a character below it
 // (a blank, for example). An empty text stays empty.
 inline std::string ErrorBoxText(std::string text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text.push_back('.');
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+    text.push_back('.');
   return text;
 }
 

@@ -8,7 +8,8 @@ namespace gw {
 // True when the file exists and is marked read-only.
 bool IsReadOnly(const std::string& path);
 
-// Removes the read-only mark if it is set; every other attribute stays. Failures (a missing file) are ignored.
+// Removes the read-only mark if it is set; every other attribute stays. Failures (a missing file) are
+// ignored.
 void ClearReadOnly(const std::string& path);
 
 }  // namespace gw

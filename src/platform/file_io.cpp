@@ -20,7 +20,9 @@
 
 namespace gw {
 
-std::string LastErrorText() { return std::strerror(errno); }
+std::string LastErrorText() {
+  return std::strerror(errno);
+}
 
 namespace {
 

@@ -15,7 +15,9 @@ int HexDigit(char c) {
   return -1;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -154,7 +156,8 @@ std::string FormatFixed(double value, int decimals, char decimalSeparator) {
     digits.resize(static_cast<std::size_t>(keep));
     if (up) {
       int i = keep - 1;
-      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+        digits[static_cast<std::size_t>(i--)] = '0';
       if (i >= 0) {
         ++digits[static_cast<std::size_t>(i)];
       } else {

@@ -59,7 +59,9 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension) {
   return out;
 }
 
-bool HasNoFolder(std::string_view path) { return LastSeparator(path) == std::string_view::npos; }
+bool HasNoFolder(std::string_view path) {
+  return LastSeparator(path) == std::string_view::npos;
+}
 
 bool SameFolder(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -83,15 +85,21 @@ std::filesystem::path ToFsPath(const std::string& path) {
 std::string FromFsPath(const std::filesystem::path& path) {
   const std::wstring& wide = path.native();
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), n, nullptr,
+                      nullptr);
   return narrow;
 }
 #else
-std::filesystem::path ToFsPath(const std::string& path) { return std::filesystem::path(path); }
+std::filesystem::path ToFsPath(const std::string& path) {
+  return std::filesystem::path(path);
+}
 
-std::string FromFsPath(const std::filesystem::path& path) { return path.string(); }
+std::string FromFsPath(const std::filesystem::path& path) {
+  return path.string();
+}
 #endif
 
 bool FileExists(const std::string& path) {

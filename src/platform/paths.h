@@ -16,7 +16,9 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-constexpr bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+constexpr bool IsPathSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // folder + fixedText, with the backslashes of fixedText turned into the local separator. The folder is
 // used as it is: nothing is added to or removed from it.

@@ -22,7 +22,8 @@ void ForEachLine(std::string_view text, Visit visit) {
     std::size_t end = pos;
     while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
     std::size_t next = end;
-    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
+    if (next < text.size())
+      next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
     if (!visit(Line{pos, end, next})) return;
     pos = next;
   }
@@ -45,7 +46,9 @@ std::string_view LineBreakOf(std::string_view text) {
   return (i + 1 < text.size() && text[i + 1] == '\n') ? "\r\n" : "\r";
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -183,7 +186,8 @@ std::optional<std::string> ProfileIni::Read(std::string_view section, std::strin
   return text.substr(where.valueStart, where.valueEnd - where.valueStart);
 }
 
-std::string ProfileIni::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+std::string ProfileIni::ReadString(std::string_view section, std::string_view key,
+                                   std::string_view def) const {
   auto value = Read(section, key);
   return value ? std::move(*value) : std::string(def);
 }
@@ -197,10 +201,12 @@ int32_t ProfileIni::ReadInteger(std::string_view section, std::string_view key, 
 void ProfileIni::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view s = TrimBlanks(section), k = TrimBlanks(key);
   if (s.empty() || HasLineBreak(s) || s.find(']') != std::string_view::npos)
-    throw Error("Cannot write the settings to " + path_ + ": invalid section name \"" + std::string(section) + "\"");
+    throw Error("Cannot write the settings to " + path_ + ": invalid section name \"" + std::string(section) +
+                "\"");
   if (k.empty() || HasLineBreak(k) || k.find('=') != std::string_view::npos || k.front() == '[')
     throw Error("Cannot write the settings to " + path_ + ": invalid key \"" + std::string(key) + "\"");
-  if (HasLineBreak(value)) throw Error("Cannot write the settings to " + path_ + ": a value holds a line break");
+  if (HasLineBreak(value))
+    throw Error("Cannot write the settings to " + path_ + ": a value holds a line break");
   const std::string text = FreshText();
   std::string updated = SetProfileValue(text, s, k, value);
   if (updated == text && FileExists(path_)) {

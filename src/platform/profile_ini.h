@@ -44,10 +44,10 @@ class ProfileIni {
 // Where the section and key stand in an ini text: the value's byte range and the line that holds it.
 struct ProfileLocation {
   bool sectionFound = false;
-  std::size_t insertAt = 0;  // after the section's last non-blank line, where a new key goes
+  std::size_t insertAt = 0;         // after the section's last non-blank line, where a new key goes
   std::size_t insertBreakSize = 0;  // that line's break (0 when it ends the file without one)
   bool keyFound = false;
-  std::size_t lineStart = 0, lineNext = 0;  // the key's line, and the start of the line after it
+  std::size_t lineStart = 0, lineNext = 0;   // the key's line, and the start of the line after it
   std::size_t valueStart = 0, valueEnd = 0;  // the stored value, blanks excluded
 };
 ProfileLocation LocateProfileValue(std::string_view text, std::string_view section, std::string_view key);

@@ -22,7 +22,8 @@ namespace gw {
 std::string ReadInstallPath() {
   HKEY key = nullptr;
   const std::string keyName(kInstallPathKey);
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS)
     return {};
   DWORD type = 0, size = 0;
   LONG status = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
@@ -121,29 +122,56 @@ std::string DecodeQuoted(std::string_view s) {
     }
     const char e = s[++i];
     switch (e) {
-      case 'n': units.push_back('\n'); break;
-      case 'r': units.push_back('\r'); break;
-      case 't': units.push_back('\t'); break;
-      case 'a': units.push_back('\a'); break;
-      case 'b': units.push_back('\b'); break;
-      case 'e': units.push_back(0x1B); break;
-      case 'f': units.push_back('\f'); break;
-      case 'v': units.push_back('\v'); break;
+      case 'n':
+        units.push_back('\n');
+        break;
+      case 'r':
+        units.push_back('\r');
+        break;
+      case 't':
+        units.push_back('\t');
+        break;
+      case 'a':
+        units.push_back('\a');
+        break;
+      case 'b':
+        units.push_back('\b');
+        break;
+      case 'e':
+        units.push_back(0x1B);
+        break;
+      case 'f':
+        units.push_back('\f');
+        break;
+      case 'v':
+        units.push_back('\v');
+        break;
       case 'x': {
         uint32_t v = 0;
         int n = 0;
-        while (n < 4 && i + 1 < s.size() && Hex(s[i + 1]) >= 0) v = v * 16 + static_cast<uint32_t>(Hex(s[++i])), ++n;
+        while (n < 4 && i + 1 < s.size() && Hex(s[i + 1]) >= 0)
+          v = v * 16 + static_cast<uint32_t>(Hex(s[++i])), ++n;
         units.push_back(n ? v : 'x');
         break;
       }
-      case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+      case '0':
+      case '1':
+      case '2':
+      case '3':
+      case '4':
+      case '5':
+      case '6':
+      case '7': {
         uint32_t v = static_cast<uint32_t>(e - '0');
         int n = 1;
-        while (n < 3 && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7') v = v * 8 + static_cast<uint32_t>(s[++i] - '0'), ++n;
+        while (n < 3 && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7')
+          v = v * 8 + static_cast<uint32_t>(s[++i] - '0'), ++n;
         units.push_back(v);
         break;
       }
-      default: units.push_back(static_cast<unsigned char>(e)); break;  // \\ and \" and the rest
+      default:
+        units.push_back(static_cast<unsigned char>(e));
+        break;  // \\ and \" and the rest
     }
   }
   return Utf16ToUtf8(units);

@@ -64,7 +64,8 @@ void TTOVCarSetupData::SetInteger(int32_t value) {
 void TTOVCarSetupData::SetFloat(float value) {
   if (!IsFloat()) throw Error("Can't write float to key of integer = " + name_);
   // The game could not read "NAN" or "INF" back: the entry would be lost from the file.
-  if (!std::isfinite(value)) throw Error("Can't write a value that is not a number to key of float = " + name_);
+  if (!std::isfinite(value))
+    throw Error("Can't write a value that is not a number to key of float = " + name_);
   if (value == floatValue_) return;
   floatValue_ = value;
   changed_ = true;

@@ -77,7 +77,9 @@ class TTOVCarSetup {
   void Clear();
 
   virtual int32_t SectionCount() const { return static_cast<int32_t>(sections_.size()); }
-  TTOVCarSetupSection* GetSection(int32_t index) const { return sections_.at(static_cast<std::size_t>(index)).get(); }
+  TTOVCarSetupSection* GetSection(int32_t index) const {
+    return sections_.at(static_cast<std::size_t>(index)).get();
+  }
   // The first section whose name equals the name ignoring ASCII case, or null.
   virtual TTOVCarSetupSection* FindSection(std::string_view name) const;
 

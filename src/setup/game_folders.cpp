@@ -15,11 +15,14 @@ constexpr std::array<std::string_view, 8> kCarNames = {
 
 }  // namespace
 
-std::string GetGameInstallPath() { return ReadInstallPath(); }
+std::string GetGameInstallPath() {
+  return ReadInstallPath();
+}
 
 std::string_view CarName(int carDigit) {
-  return carDigit >= 0 && carDigit < static_cast<int>(kCarNames.size()) ? kCarNames[static_cast<std::size_t>(carDigit)]
-                                                                       : std::string_view();
+  return carDigit >= 0 && carDigit < static_cast<int>(kCarNames.size())
+             ? kCarNames[static_cast<std::size_t>(carDigit)]
+             : std::string_view();
 }
 
 bool ParseSlotFileName(const std::string& name, std::string& car, std::string& title) {
@@ -44,6 +47,8 @@ std::string SetupFilePath(const std::string& pathOrName, const std::string& inst
   return HasNoFolder(pathOrName) ? GamePath(installFolder, kSavedGamesPrefix) + pathOrName : pathOrName;
 }
 
-std::string GetTempFolder() { return TempFolder(); }
+std::string GetTempFolder() {
+  return TempFolder();
+}
 
 }  // namespace gw

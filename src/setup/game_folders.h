@@ -29,7 +29,8 @@ bool ParseSlotFileName(const std::string& name, std::string& car, std::string& t
 // True when the file lies directly in the installation's saved-games folder and has a slot-file name.
 bool IsSlotFile(const std::string& path, const std::string& installFolder);
 
-// A setup path as the editor opens it: a bare file name means the file of that name in the saved-games folder.
+// A setup path as the editor opens it: a bare file name means the file of that name in the saved-games
+// folder.
 std::string SetupFilePath(const std::string& pathOrName, const std::string& installFolder);
 
 // The user's temporary folder with its trailing separator; empty when the system gives none.

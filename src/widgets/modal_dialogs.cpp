@@ -47,10 +47,13 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 
 void ShowErrorBox(QWidget* parent, const std::string& message) {
   const std::string text = ErrorBoxText(message);
-  ShowBox(parent, QMessageBox::Critical, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+  ShowBox(parent, QMessageBox::Critical,
+          QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void ShowMessageBox(QWidget* parent, const QString& text) { ShowBox(parent, QMessageBox::Information, text); }
+void ShowMessageBox(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::Information, text);
+}
 
 bool ConfirmAtPointer(QWidget* parent, const QString& text) {
   State().shown << text;
@@ -70,7 +73,8 @@ QString QtFileFilter(const QString& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
     const QString& name = parts[i];
-    out << (name.contains(QLatin1Char('(')) ? name : name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    out << (name.contains(QLatin1Char('(')) ? name
+                                            : name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
   }
   return out.join(QStringLiteral(";;"));
 }
@@ -113,9 +117,13 @@ QStringList TakeShownTexts() {
   return texts;
 }
 
-bool Active() { return !State().pending.empty(); }
+bool Active() {
+  return !State().pending.empty();
+}
 
-void Reset() { State() = Answers(); }
+void Reset() {
+  State() = Answers();
+}
 
 }  // namespace modal_answers
 

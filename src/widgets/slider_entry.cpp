@@ -18,7 +18,9 @@ void TSliderListBoxDataWrapper::SetMax(int32_t m) {
   if (m < Value) SetValue(m);
 }
 
-void TSliderListBoxDataWrapper::SetValue(int32_t v) { Value = std::max(std::min(v, Max), Min); }
+void TSliderListBoxDataWrapper::SetValue(int32_t v) {
+  Value = std::max(std::min(v, Max), Min);
+}
 
 namespace {
 
@@ -92,7 +94,9 @@ uint64_t RoundHalfEven(Extended x) {
 
 }  // namespace
 
-uint64_t ExtendedQuotientTimesTrunc(uint64_t a, uint64_t b, uint64_t c) { return Trunc(Times(Quotient(a, b), c)); }
+uint64_t ExtendedQuotientTimesTrunc(uint64_t a, uint64_t b, uint64_t c) {
+  return Trunc(Times(Quotient(a, b), c));
+}
 
 uint64_t ExtendedQuotientTimesRound(uint64_t a, uint64_t b, uint64_t c) {
   return RoundHalfEven(Times(Quotient(a, b), c));
@@ -103,7 +107,8 @@ int32_t SliderPercent(const TSliderListBoxDataWrapper& r) {
   const int64_t range = int64_t{r.Max} - r.Min;
   if (range <= 0) return 0;
   const int64_t offset = int64_t{r.Value} - r.Min;
-  return static_cast<int32_t>(ExtendedQuotientTimesTrunc(static_cast<uint64_t>(offset), static_cast<uint64_t>(range), 100));
+  return static_cast<int32_t>(
+      ExtendedQuotientTimesTrunc(static_cast<uint64_t>(offset), static_cast<uint64_t>(range), 100));
 }
 
 int64_t SliderValueFromPercent(const TSliderListBoxDataWrapper& r, uint8_t percent) {
@@ -177,8 +182,8 @@ int32_t SliderValueFromOffset(const TSliderListBoxDataWrapper& r, int w, int t) 
   if (!(ppu > 0)) return r.Value;
   const auto bias = static_cast<int64_t>(ppu * 0.25f);
   const double units = std::trunc(static_cast<double>(t + bias) / static_cast<double>(ppu));
-  const double v = std::clamp(static_cast<double>(r.Min) + units, static_cast<double>(r.Min),
-                              static_cast<double>(r.Max));
+  const double v =
+      std::clamp(static_cast<double>(r.Min) + units, static_cast<double>(r.Min), static_cast<double>(r.Max));
   return static_cast<int32_t>(v);
 }
 

@@ -17,7 +17,8 @@ std::string WriteSliderEntry(std::string_view caption, const TSliderListBoxDataW
 }
 
 const std::string& CommaField(const std::vector<std::string>& fields, std::size_t i) {
-  if (i >= fields.size()) throw Error("List index out of bounds (" + FormatInt(static_cast<int64_t>(i)) + ")");
+  if (i >= fields.size())
+    throw Error("List index out of bounds (" + FormatInt(static_cast<int64_t>(i)) + ")");
   return fields[i];
 }
 

@@ -17,15 +17,33 @@ namespace gw {
 // ---------------------------------------------------------------------------------------------------
 // Item view and collection
 
-QString TSliderListBoxItem::Caption() const { return owner_->Caption(index_); }
-void TSliderListBoxItem::SetCaption(const QString& Caption) { owner_->SetCaption(index_, Caption); }
-int32_t TSliderListBoxItem::Min() const { return owner_->Min(index_); }
-int32_t TSliderListBoxItem::Max() const { return owner_->Max(index_); }
-void TSliderListBoxItem::SetMax(int32_t Max) { owner_->SetMax(index_, Max); }
-int32_t TSliderListBoxItem::Value() const { return owner_->Value(index_); }
-void TSliderListBoxItem::SetValue(int32_t Value) { owner_->SetValue(index_, Value); }
-bool TSliderListBoxItem::Checked() const { return owner_->Checked(index_); }
-bool TSliderListBoxItem::Enabled() const { return owner_->EntryEnabled(index_); }
+QString TSliderListBoxItem::Caption() const {
+  return owner_->Caption(index_);
+}
+void TSliderListBoxItem::SetCaption(const QString& Caption) {
+  owner_->SetCaption(index_, Caption);
+}
+int32_t TSliderListBoxItem::Min() const {
+  return owner_->Min(index_);
+}
+int32_t TSliderListBoxItem::Max() const {
+  return owner_->Max(index_);
+}
+void TSliderListBoxItem::SetMax(int32_t Max) {
+  owner_->SetMax(index_, Max);
+}
+int32_t TSliderListBoxItem::Value() const {
+  return owner_->Value(index_);
+}
+void TSliderListBoxItem::SetValue(int32_t Value) {
+  owner_->SetValue(index_, Value);
+}
+bool TSliderListBoxItem::Checked() const {
+  return owner_->Checked(index_);
+}
+bool TSliderListBoxItem::Enabled() const {
+  return owner_->EntryEnabled(index_);
+}
 
 void TSliderListBoxItem::Assign(const TSliderListBoxItem& Source) {
   // Read everything first: Source may be this very view.
@@ -45,9 +63,13 @@ TSliderListBoxItem& TSliderListBoxItems::Items(int Index) {
   return item_;
 }
 
-int TSliderListBoxItems::Count() const { return owner_.Count(); }
+int TSliderListBoxItems::Count() const {
+  return owner_.Count();
+}
 
-void TSliderListBoxItems::BeginUpdate() { ++updateCount_; }
+void TSliderListBoxItems::BeginUpdate() {
+  ++updateCount_;
+}
 
 void TSliderListBoxItems::EndUpdate() {
   if (--updateCount_ == 0) owner_.PaintAllItems();
@@ -87,7 +109,8 @@ void TSliderListBoxItems::ReadItems(const std::vector<std::string>& Lines) {
   for (const std::string& line : Lines) {
     const std::vector<std::string> fields = SplitCommaText(line);
     const std::string& caption = CommaField(fields, 0);
-    const int index = owner_.AddItem(QString::fromLocal8Bit(caption.data(), static_cast<qsizetype>(caption.size())));
+    const int index =
+        owner_.AddItem(QString::fromLocal8Bit(caption.data(), static_cast<qsizetype>(caption.size())));
     ReadSliderEntryFields(fields, owner_.Record(index));
   }
 }
@@ -179,9 +202,13 @@ void TSliderListBox::SetItemHeight(int Height) {
   ListChanged();
 }
 
-int TSliderListBox::TopIndex() const { return verticalScrollBar()->value(); }
+int TSliderListBox::TopIndex() const {
+  return verticalScrollBar()->value();
+}
 
-void TSliderListBox::SetTopIndex(int Index) { verticalScrollBar()->setValue(Index); }
+void TSliderListBox::SetTopIndex(int Index) {
+  verticalScrollBar()->setValue(Index);
+}
 
 QRect TSliderListBox::ItemRect(int Index) const {
   return {0, (Index - TopIndex()) * itemHeight_, viewport()->width(), itemHeight_};
@@ -208,7 +235,9 @@ void TSliderListBox::SetParentColor(bool ParentColor) {
 
 // From the control's own contents rectangle rather than the viewport, whose geometry a hidden control only
 // receives later: the viewport always spans the contents height (there is no horizontal scroll bar).
-int TSliderListBox::VisibleCount() const { return std::max(1, contentsRect().height() / itemHeight_); }
+int TSliderListBox::VisibleCount() const {
+  return std::max(1, contentsRect().height() / itemHeight_);
+}
 
 void TSliderListBox::UpdateScrollRange() {
   const int visible = VisibleCount();
@@ -240,7 +269,9 @@ const TSliderListBoxDataWrapper& TSliderListBox::RecordOrDefault(int Index) cons
   return record ? *record : defaults;
 }
 
-bool TSliderListBox::Checked(int Index) const { return RecordOrDefault(Index).Checked(); }
+bool TSliderListBox::Checked(int Index) const {
+  return RecordOrDefault(Index).Checked();
+}
 
 void TSliderListBox::SetChecked(int Index, bool Checked) {
   if (!checkBox_ || Checked == this->Checked(Index)) return;
@@ -248,7 +279,9 @@ void TSliderListBox::SetChecked(int Index, bool Checked) {
   RedrawCheck(Index);
 }
 
-TCheckBoxState TSliderListBox::State(int Index) const { return RecordOrDefault(Index).State; }
+TCheckBoxState TSliderListBox::State(int Index) const {
+  return RecordOrDefault(Index).State;
+}
 
 void TSliderListBox::SetState(int Index, TCheckBoxState State) {
   if (State == this->State(Index)) return;
@@ -256,7 +289,9 @@ void TSliderListBox::SetState(int Index, TCheckBoxState State) {
   RedrawCheck(Index);
 }
 
-bool TSliderListBox::EntryEnabled(int Index) const { return RecordOrDefault(Index).Enabled; }
+bool TSliderListBox::EntryEnabled(int Index) const {
+  return RecordOrDefault(Index).Enabled;
+}
 
 void TSliderListBox::SetEntryEnabled(int Index, bool Enabled) {
   if (Enabled == EntryEnabled(Index)) return;
@@ -264,7 +299,9 @@ void TSliderListBox::SetEntryEnabled(int Index, bool Enabled) {
   RedrawCheck(Index);
 }
 
-int32_t TSliderListBox::Max(int Index) const { return RecordOrDefault(Index).Max; }
+int32_t TSliderListBox::Max(int Index) const {
+  return RecordOrDefault(Index).Max;
+}
 
 void TSliderListBox::SetMax(int Index, int32_t Max) {
   if (Max == this->Max(Index)) return;
@@ -272,7 +309,9 @@ void TSliderListBox::SetMax(int Index, int32_t Max) {
   RedrawItem(Index);
 }
 
-int32_t TSliderListBox::Min(int Index) const { return RecordOrDefault(Index).Min; }
+int32_t TSliderListBox::Min(int Index) const {
+  return RecordOrDefault(Index).Min;
+}
 
 void TSliderListBox::SetMin(int Index, int32_t Min) {
   if (Min == this->Min(Index)) return;
@@ -280,7 +319,9 @@ void TSliderListBox::SetMin(int Index, int32_t Min) {
   RedrawItem(Index);
 }
 
-int32_t TSliderListBox::Value(int Index) const { return RecordOrDefault(Index).Value; }
+int32_t TSliderListBox::Value(int Index) const {
+  return RecordOrDefault(Index).Value;
+}
 
 void TSliderListBox::SetValue(int Index, int32_t Value) {
   if (Value == this->Value(Index)) return;
@@ -288,7 +329,9 @@ void TSliderListBox::SetValue(int Index, int32_t Value) {
   RedrawItem(Index);
 }
 
-int32_t TSliderListBox::Percent(int Index) const { return SliderPercent(RecordOrDefault(Index)); }
+int32_t TSliderListBox::Percent(int Index) const {
+  return SliderPercent(RecordOrDefault(Index));
+}
 
 void TSliderListBox::SetPercent(int Index, uint8_t Percent) {
   const TSliderListBoxDataWrapper& r = RecordOrDefault(Index);
@@ -296,13 +339,18 @@ void TSliderListBox::SetPercent(int Index, uint8_t Percent) {
   SetValue(Index, static_cast<int32_t>(v));
 }
 
-uint32_t TSliderListBox::Data(int Index) const { return RecordOrDefault(Index).Data; }
+uint32_t TSliderListBox::Data(int Index) const {
+  return RecordOrDefault(Index).Data;
+}
 
-void TSliderListBox::SetData(int Index, uint32_t Data) { Record(Index).Data = Data; }
+void TSliderListBox::SetData(int Index, uint32_t Data) {
+  Record(Index).Data = Data;
+}
 
 void TSliderListBox::ToggleCheck(int Index) {
   if (Index < 0 || Index >= Count() || !EntryEnabled(Index)) return;
-  SetState(Index, State(Index) == TCheckBoxState::cbChecked ? TCheckBoxState::cbUnchecked : TCheckBoxState::cbChecked);
+  SetState(Index, State(Index) == TCheckBoxState::cbChecked ? TCheckBoxState::cbUnchecked
+                                                            : TCheckBoxState::cbChecked);
   DoChange();
   DoClickCheckBox();
 }
@@ -313,7 +361,9 @@ void TSliderListBox::DoChange() {
   emit OnChange(this);
 }
 
-void TSliderListBox::DoClickCheckBox() { emit OnClickCheckBox(this); }
+void TSliderListBox::DoClickCheckBox() {
+  emit OnClickCheckBox(this);
+}
 
 void TSliderListBox::Click() {
   DoChange();
@@ -421,7 +471,9 @@ void TSliderListBox::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-void TSliderListBox::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TSliderListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
 
 void TSliderListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
@@ -439,7 +491,8 @@ void TSliderListBox::mouseMoveEvent(QMouseEvent* event) {
     bool overBar = false;
     if (index >= 0) {
       const QRect item = ItemRect(index);
-      TRect band = GetSliderRect(TRect{item.left(), item.top(), item.left() + item.width(), item.top() + item.height()});
+      TRect band = GetSliderRect(
+          TRect{item.left(), item.top(), item.left() + item.width(), item.top() + item.height()});
       band.Left += CheckColumnWidth();
       overBar = band.Contains(pos.x(), pos.y());
     }
@@ -582,6 +635,8 @@ void TSliderListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
 }
 
-void TSliderListBox::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
+void TSliderListBox::scrollContentsBy(int /*dx*/, int /*dy*/) {
+  viewport()->update();
+}
 
 }  // namespace gw

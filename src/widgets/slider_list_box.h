@@ -125,20 +125,24 @@ class TSliderListBoxItems {
   int updateCount_ = 0;
 };
 
-using TSlideEvent = std::function<void(TSliderListBox* Sender, int Index, int32_t OldValue, int32_t& NewValue)>;
-using TSliderCustomValueEvent = std::function<void(TSliderListBox* Sender, int Index, QString& S, uint32_t& F)>;
+using TSlideEvent =
+    std::function<void(TSliderListBox* Sender, int Index, int32_t OldValue, int32_t& NewValue)>;
+using TSliderCustomValueEvent =
+    std::function<void(TSliderListBox* Sender, int Index, QString& S, uint32_t& F)>;
 using TAdvancedDrawItemEvent =
-    std::function<void(TSliderListBox* Sender, QPainter& ACanvas, int Index, const QRect& R, TOwnerDrawState State,
-                       TSliderDrawStage Stage, bool& DefaultDraw)>;
-using TDrawItemEvent =
-    std::function<void(TSliderListBox* Control, QPainter& Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
-using TMouseEvent =
-    std::function<void(TSliderListBox* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(TSliderListBox* Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
+    std::function<void(TSliderListBox* Sender, QPainter& ACanvas, int Index, const QRect& R,
+                       TOwnerDrawState State, TSliderDrawStage Stage, bool& DefaultDraw)>;
+using TDrawItemEvent = std::function<void(TSliderListBox* Control, QPainter& Canvas, int Index,
+                                          const QRect& Rect, TOwnerDrawState State)>;
+using TMouseEvent = std::function<void(TSliderListBox* Sender, Qt::MouseButton Button,
+                                       Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TMouseMoveEvent =
+    std::function<void(TSliderListBox* Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TSliderListBox* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
 using TKeyPressEvent = std::function<void(TSliderListBox* Sender, QChar& Key)>;
-using TMouseWheelEvent = std::function<void(TSliderListBox* Sender, Qt::KeyboardModifiers Shift,
-                                            Qt::MouseButtons Buttons, int WheelDelta, QPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent =
+    std::function<void(TSliderListBox* Sender, Qt::KeyboardModifiers Shift, Qt::MouseButtons Buttons,
+                       int WheelDelta, QPoint MousePos, bool& Handled)>;
 
 class TSliderListBox : public QAbstractScrollArea {
   Q_OBJECT
@@ -229,7 +233,7 @@ class TSliderListBox : public QAbstractScrollArea {
   virtual TRect GetSliderRect(const TRect& R) const;
   virtual void PaintItem(int Index);  // at once, also inside a batch of the caller's
   void PaintAllItems();
-  void RedrawAllItems();               // PaintAllItems unless batched
+  void RedrawAllItems();  // PaintAllItems unless batched
   // The value text as drawn: by CounterStyle, or from OnSliderCustomValue with its text-format flags.
   QString ValueText(int Index, uint32_t* F = nullptr);
   virtual void RedrawItem(int Index);  // PaintItem unless batched

@@ -55,7 +55,9 @@ QColor TColor::Resolve(const QPalette& palette) const {
 
 namespace {
 
-QRect ToQRect(const TRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
+QRect ToQRect(const TRect& r) {
+  return {r.Left, r.Top, r.Width(), r.Height()};
+}
 
 // A one-pixel frame on the rectangle's outermost pixels.
 void FrameRect(QPainter& p, const TRect& r, const QColor& c) {
@@ -120,7 +122,8 @@ void FrameImage(QImage& image, const TRect& r, qreal dpr, QRgb rgb) {
 void AppendNumber(QString& s, int64_t v, int base) {
   char buf[24];
   auto* end = std::to_chars(buf, buf + sizeof buf, v, base).ptr;
-  if (base == 16) std::transform(buf, end, buf, [](char c) { return c >= 'a' && c <= 'f' ? char(c - 'a' + 'A') : c; });
+  if (base == 16)
+    std::transform(buf, end, buf, [](char c) { return c >= 'a' && c <= 'f' ? char(c - 'a' + 'A') : c; });
   s.append(QLatin1String(buf, static_cast<qsizetype>(end - buf)));
 }
 
@@ -133,11 +136,17 @@ int TSliderListBox::CW() {
   return cw;
 }
 
-int TSliderListBox::CheckColumnWidth() const { return checkBox_ ? CW() + 2 : 0; }
+int TSliderListBox::CheckColumnWidth() const {
+  return checkBox_ ? CW() + 2 : 0;
+}
 
-TRect TSliderListBox::GetSliderRect(const TRect& R) const { return gw::GetSliderRect(R, itemHeight_, columns_); }
+TRect TSliderListBox::GetSliderRect(const TRect& R) const {
+  return gw::GetSliderRect(R, itemHeight_, columns_);
+}
 
-QColor TSliderListBox::Resolve(TColor c) const { return c.Resolve(palette()); }
+QColor TSliderListBox::Resolve(TColor c) const {
+  return c.Resolve(palette());
+}
 
 TOwnerDrawState TSliderListBox::DrawState(int Index) const {
   return {Index == itemIndex_ && Index >= 0, hasFocus()};
@@ -195,7 +204,8 @@ void TSliderListBox::DrawEntry(QPainter& Target, int Index, const QRect& Rect, T
   }
   if (Rect.isEmpty()) return;
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QSize device(static_cast<int>(std::ceil(Rect.width() * dpr)), static_cast<int>(std::ceil(Rect.height() * dpr)));
+  const QSize device(static_cast<int>(std::ceil(Rect.width() * dpr)),
+                     static_cast<int>(std::ceil(Rect.height() * dpr)));
   if (buffer_.size() != device) {
     buffer_ = QImage(device, QImage::Format_RGB32);
     buffer_.fill(Qt::black);
@@ -249,7 +259,8 @@ void TSliderListBox::DrawCheckBox(QPainter& Canvas, const TRect& R, int Index, T
   const TRect Q = CheckGlyphRect(R, CW());
   checkOption_.initFrom(this);
   checkOption_.rect = ToQRect(Q);
-  checkOption_.state &= ~(QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange | QStyle::State_HasFocus);
+  checkOption_.state &=
+      ~(QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange | QStyle::State_HasFocus);
   switch (this->State(Index)) {
     case TCheckBoxState::cbUnchecked:
       checkOption_.state |= QStyle::State_Off;

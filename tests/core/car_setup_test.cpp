@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include "core/test_files.h"
 
@@ -44,8 +44,9 @@ class CarSetupTest : public ::testing::Test {
 };
 
 TEST_F(CarSetupTest, gameLayoutFilesLoadAndSaveUnchangedButForTheFinalNul) {
-  for (const char* file : {"game-layout-setup.lsp", "real-data/setups/game-saved-1.lsp",
-                           "real-data/setups/game-saved-2-reindented.lsp", "real-data/setups/hand-trimmed-1.lsp"}) {
+  for (const char* file :
+       {"game-layout-setup.lsp", "real-data/setups/game-saved-1.lsp",
+        "real-data/setups/game-saved-2-reindented.lsp", "real-data/setups/hand-trimmed-1.lsp"}) {
     const std::string original = test::DataFile(file);
     const std::string path = Write("a.lsp", original);
     doc.LoadFromFile(path);
@@ -72,10 +73,10 @@ TEST_F(CarSetupTest, filesNotInTheGameLayoutAreRefusedWithTheirPath) {
 TEST_F(CarSetupTest, headCheckNeedsThreeLinesAndBothHeadTexts) {
   const std::string cases[] = {
       "((\"CarSetup\"\n Car (\"Car\"\n",          // only two lines
-      "((\"CarSetup\"\nCar (\"Car\"\n x 1\n",      // "Car" without the blank
-      " ((\"CarSetup\"\n Car (\"Car\"\n x 1\n",    // line 0 with a leading blank
-      "",                                          // empty
-      "\0((\"CarSetup\"\n Car (\"Car\"\n x 1\n",   // nothing before the NUL
+      "((\"CarSetup\"\nCar (\"Car\"\n x 1\n",     // "Car" without the blank
+      " ((\"CarSetup\"\n Car (\"Car\"\n x 1\n",   // line 0 with a leading blank
+      "",                                         // empty
+      "\0((\"CarSetup\"\n Car (\"Car\"\n x 1\n",  // nothing before the NUL
   };
   for (const std::string& bytes : cases) {
     const std::string path = Write("h.lsp", bytes);
@@ -101,14 +102,16 @@ TEST_F(CarSetupTest, failedLoadEmptiesLinesAndSectionsButKeepsTheFileName) {
   EXPECT_NO_THROW(doc.SaveToFile(dir.File("after.lsp")));
   EXPECT_EQ(ReadBytes(dir.File("after.lsp")), std::string(1, '\0'));
 
-  EXPECT_THAT(test::ErrorMessageOf([&] { doc.LoadFromFile(dir.Path().string()); }), HasSubstr("File not found = "));
+  EXPECT_THAT(test::ErrorMessageOf([&] { doc.LoadFromFile(dir.Path().string()); }),
+              HasSubstr("File not found = "));
 }
 
 TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
   const std::string crlf = "((\"CarSetup\"\r\n Car (\"Car\"\r\n A 0.500000\r\n\r\n ))\r\n";
   const std::string path = Write("crlf.lsp", crlf);
   doc.LoadFromFile(path);
-  EXPECT_THAT(doc.Lines(), ::testing::ElementsAre("((\"CarSetup\"", " Car (\"Car\"", " A 0.500000", "", " ))"));
+  EXPECT_THAT(doc.Lines(),
+              ::testing::ElementsAre("((\"CarSetup\"", " Car (\"Car\"", " A 0.500000", "", " ))"));
   doc.SaveToFile();
   EXPECT_EQ(ReadBytes(path), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000\n\n ))") + '\0');
 
@@ -132,7 +135,8 @@ TEST_F(CarSetupTest, valueTextsBecomeIntegerFloatOrNoEntry) {
   EXPECT_EQ(car->FindData("Half")->IntValue(), 2147483647);
   EXPECT_FALSE(car->FindData("Seven")->IsFloat());
   EXPECT_EQ(car->FindData("Seven")->IntValue(), 1234567);
-  for (const char* none : {"Short", "Tiny", "Max", "Word", "Lonely"}) EXPECT_EQ(car->FindData(none), nullptr) << none;
+  for (const char* none : {"Short", "Tiny", "Max", "Word", "Lonely"})
+    EXPECT_EQ(car->FindData(none), nullptr) << none;
   EXPECT_EQ(car->FindData("Hex")->IntValue(), 16);
   EXPECT_EQ(car->FindData("Neg")->IntValue(), -3);
   EXPECT_EQ(car->FindData("Exp")->FloatValue(), 125.0f);
@@ -147,7 +151,7 @@ TEST_F(CarSetupTest, sectionsAndKeysFollowTheirFirstOccurrence) {
   const TTOVCarSetupSection* car = doc.GetSection(0);
   EXPECT_EQ(car->Name(), "Body");
   EXPECT_EQ(car->LineIndex(), 2);  // line 1 stands before any heading: no entry
-  ASSERT_EQ(car->Count(), 3);  // A, After (after the closing line), C from the repeated heading
+  ASSERT_EQ(car->Count(), 3);      // A, After (after the closing line), C from the repeated heading
   EXPECT_EQ(car->GetData(0)->FloatValue(), 0.1f);
   EXPECT_EQ(car->GetData(1)->Name(), "After");
   EXPECT_EQ(car->GetData(2)->Name(), "C");
@@ -184,7 +188,8 @@ TEST_F(CarSetupTest, onlyReallyChangedValuesAreRewrittenFromTheValueOn) {
   EXPECT_FALSE(car->FindData("J")->Changed());
   doc.SaveToFile();
   EXPECT_EQ(ReadBytes(path), std::string("((\"CarSetup\"\n Car (\"Car\"\n\t A\t\t0.250000\n    B   0.500000\n"
-                                         "  I -3\n  J 5\n ))") + '\0');
+                                         "  I -3\n  J 5\n ))") +
+                                 '\0');
   // Changed stays set: saving again writes the same text.
   EXPECT_TRUE(car->FindData("A")->Changed());
   doc.SaveToFile();
@@ -204,13 +209,15 @@ TEST_F(CarSetupTest, settingTheWrongKindRaisesAndKeepsTheValue) {
   doc.LoadFromFile(Write("k.lsp", kSmall));
   TTOVCarSetupData* f = doc.FindSection("Car")->FindData("MaxSteeringLock");
   TTOVCarSetupData* i = doc.FindSection("Drive")->FindData("GearId0");
-  EXPECT_EQ(test::ErrorMessageOf([&] { f->SetInteger(3); }), "Can't write integer to key of float = MaxSteeringLock");
+  EXPECT_EQ(test::ErrorMessageOf([&] { f->SetInteger(3); }),
+            "Can't write integer to key of float = MaxSteeringLock");
   EXPECT_EQ(test::ErrorMessageOf([&] { i->SetFloat(3); }), "Can't write float to key of integer = GearId0");
   EXPECT_EQ(f->FloatValue(), 1.205958f);
   EXPECT_EQ(i->IntValue(), 1);
   EXPECT_FALSE(f->Changed() || i->Changed());
   // Texts the game could not read back are refused rather than written.
-  EXPECT_THAT(test::ErrorMessageOf([&] { f->SetFloat(std::numeric_limits<float>::quiet_NaN()); }), HasSubstr("MaxSteeringLock"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { f->SetFloat(std::numeric_limits<float>::quiet_NaN()); }),
+              HasSubstr("MaxSteeringLock"));
   EXPECT_THAT(test::ErrorMessageOf([&] { i->SetInteger(2147483647); }), HasSubstr("GearId0"));
   EXPECT_FALSE(f->Changed() || i->Changed());
 }
@@ -249,7 +256,8 @@ TEST_F(CarSetupTest, aFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   doc.LoadFromFile(path);
   doc.FindSection("Car")->FindData("MaxSteeringLock")->SetFloat(2.0f);
 
-  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
   EXPECT_THAT(test::ErrorMessageOf([&] { doc.SaveToFile(); }), HasSubstr(path));
   EXPECT_EQ(doc.Lines()[2], " MaxSteeringLock 2.000000");  // written back before the file was opened
   EXPECT_EQ(ReadBytes(path), kSmall);

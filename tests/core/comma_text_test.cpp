@@ -30,10 +30,11 @@ TEST(CommaText, splitsLikeTheClassicReader) {
 
 TEST(CommaText, everyListOfLinesSurvivesTheRoundTrip) {
   const Lines cases[] = {
-      {"a", "b"},        {"", "x", ""},      {"tab\there", "comma,here"}, {"\"", "\"\""},
-      {"", ""},          {"caf\xE9 \xE0 8-bit"}, {"ends with blank "},  {"x", "", "", "y"},
+      {"a", "b"}, {"", "x", ""},          {"tab\there", "comma,here"}, {"\"", "\"\""},
+      {"", ""},   {"caf\xE9 \xE0 8-bit"}, {"ends with blank "},        {"x", "", "", "y"},
   };
-  for (const auto& lines : cases) EXPECT_EQ(SplitCommaText(JoinCommaText(lines)), lines) << JoinCommaText(lines);
+  for (const auto& lines : cases)
+    EXPECT_EQ(SplitCommaText(JoinCommaText(lines)), lines) << JoinCommaText(lines);
 }
 
 }  // namespace

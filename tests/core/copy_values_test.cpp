@@ -57,13 +57,18 @@ class CopyToFiles : public ::testing::Test {
     for (int s = 0; s < other.SectionCount(); ++s)
       for (int i = 0; i < other.GetSection(s)->Count(); ++i) {
         TTOVCarSetupData* d = other.GetSection(s)->GetData(i);
-        if (d->IsFloat()) d->SetFloat(d->FloatValue() / 2 + 1);
-        else d->SetInteger(d->IntValue() + 1);
+        if (d->IsFloat())
+          d->SetFloat(d->FloatValue() / 2 + 1);
+        else
+          d->SetInteger(d->IntValue() + 1);
       }
     destBytes = other.SaveToBytes();
-    for (const char* name : {"0slot1_A.lsp", "0slot2_B.lsp", "1slot0_C.lsp"}) test::WriteBytes(Saved(name), destBytes);
+    for (const char* name : {"0slot1_A.lsp", "0slot2_B.lsp", "1slot0_C.lsp"})
+      test::WriteBytes(Saved(name), destBytes);
   }
-  std::string Saved(std::string_view name) const { return (dir.Path() / "SavedGames" / std::string(name)).string(); }
+  std::string Saved(std::string_view name) const {
+    return (dir.Path() / "SavedGames" / std::string(name)).string();
+  }
   const TTOVCarSetupData& In(const TTOVCarSetup& doc, std::string_view s, std::string_view k) const {
     return *doc.FindSection(s)->FindData(k);
   }
@@ -80,19 +85,21 @@ TEST_F(CopyToFiles, copiesTheChosenEntriesAndChangesNothingElse) {
   before.LoadFromBytes(destBytes, "before");
   after.LoadFromFile(Saved("0slot1_A.lsp"));
   int changedLines = 0;
-  for (std::size_t i = 0; i < before.Lines().size(); ++i) changedLines += before.Lines()[i] != after.Lines()[i];
+  for (std::size_t i = 0; i < before.Lines().size(); ++i)
+    changedLines += before.Lines()[i] != after.Lines()[i];
   EXPECT_EQ(changedLines, 8);
   for (const char* wheel : {"WheelLF", "WheelRF"})
     for (const char* key : {"SteeringRodLength", "StrutPlatformHeight", "WheelAxisInclination"})
       EXPECT_EQ(In(after, wheel, key).FloatValue(), In(source, wheel, key).FloatValue()) << wheel << key;
-  EXPECT_EQ(In(after, "WheelLF", "TopMountSlot").IntValue(), In(source, "WheelLF", "TopMountSlot").IntValue());
+  EXPECT_EQ(In(after, "WheelLF", "TopMountSlot").IntValue(),
+            In(source, "WheelLF", "TopMountSlot").IntValue());
 }
 
 TEST_F(CopyToFiles, equalValuesLeaveTheLinesButTheFileIsWritten) {
   const std::string path = Saved("0slot1_A.lsp");
   test::WriteBytes(path, test::SampleSetup());
-  CopyValuesToFile(source, install, "0slot1_A.lsp", BuildCopyList({GroupIndex("Diff.Map - Center"),
-                                                                    GroupIndex("Diff.Map - Throttle")}));
+  CopyValuesToFile(source, install, "0slot1_A.lsp",
+                   BuildCopyList({GroupIndex("Diff.Map - Center"), GroupIndex("Diff.Map - Throttle")}));
   std::string sample = test::SampleSetup();
   EXPECT_EQ(test::ReadBytes(path), sample + '\0');  // rewritten in the document's layout, values unchanged
 }
@@ -113,8 +120,8 @@ TEST_F(CopyToFiles, valueModeErrorNamesFileAndKeyAndStopsBeforeTheFailingFile) {
   EXPECT_EQ(message, "Invalid data.\nThe value mode is different.\nDestFile = " + Saved("0slot2_B.lsp") +
                          "\nKey = FrontRollBarStiffness");
   EXPECT_NE(test::ReadBytes(Saved("0slot1_A.lsp")), destBytes);  // written before the failure
-  EXPECT_EQ(test::ReadBytes(Saved("0slot2_B.lsp")), bad);       // the failing one untouched
-  EXPECT_EQ(test::ReadBytes(Saved("1slot0_C.lsp")), destBytes); // after it: never reached
+  EXPECT_EQ(test::ReadBytes(Saved("0slot2_B.lsp")), bad);        // the failing one untouched
+  EXPECT_EQ(test::ReadBytes(Saved("1slot0_C.lsp")), destBytes);  // after it: never reached
 }
 
 TEST_F(CopyToFiles, aMissingEntryIsReportedWithItsFileSectionAndKey) {
@@ -122,15 +129,19 @@ TEST_F(CopyToFiles, aMissingEntryIsReportedWithItsFileSectionAndKey) {
   const auto at = trimmed.find(" RearRollBarStiffness ");
   trimmed.erase(at, trimmed.find('\n', at) - at + 1);
   test::WriteBytes(Saved("0slot1_A.lsp"), trimmed);
-  EXPECT_EQ(test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "0slot1_A.lsp", BuildCopyList({14})); }),
-            "Invalid data.\nThe key is missing.\nDestFile = " + Saved("0slot1_A.lsp") + "\nKey = Car.RearRollBarStiffness");
+  EXPECT_EQ(
+      test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "0slot1_A.lsp", BuildCopyList({14})); }),
+      "Invalid data.\nThe key is missing.\nDestFile = " + Saved("0slot1_A.lsp") +
+          "\nKey = Car.RearRollBarStiffness");
   EXPECT_EQ(test::ReadBytes(Saved("0slot1_A.lsp")), trimmed);
 
   TTOVCarSetup empty;
-  EXPECT_THAT(test::ErrorMessageOf([&] { CopyValuesToFile(empty, install, "0slot2_B.lsp", BuildCopyList({4})); }),
-              HasSubstr("SourceFile = \nKey = Car.MaxSteeringLock"));
-  EXPECT_THAT(test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "9slot9_none.lsp", BuildCopyList({4})); }),
-              HasSubstr("File not found = "));
+  EXPECT_THAT(
+      test::ErrorMessageOf([&] { CopyValuesToFile(empty, install, "0slot2_B.lsp", BuildCopyList({4})); }),
+      HasSubstr("SourceFile = \nKey = Car.MaxSteeringLock"));
+  EXPECT_THAT(
+      test::ErrorMessageOf([&] { CopyValuesToFile(source, install, "9slot9_none.lsp", BuildCopyList({4})); }),
+      HasSubstr("File not found = "));
 }
 
 }  // namespace

@@ -87,7 +87,8 @@ TEST(MatchesMask, matchesWildcardsIgnoringLetterCase) {
 
 TEST(FindFiles, listsMatchingEntriesOfAFolder) {
   test::TempDir dir;
-  for (const char* name : {"0slot0_a.lsp", "1SLOT2_b.LSP", "other.lsp", "x.rpl"}) test::WriteBytes(dir.File(name), "");
+  for (const char* name : {"0slot0_a.lsp", "1SLOT2_b.LSP", "other.lsp", "x.rpl"})
+    test::WriteBytes(dir.File(name), "");
   auto names = FindFiles(dir.Path().string(), kSlotFileMask);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"0slot0_a.lsp", "1SLOT2_b.LSP"}));
@@ -101,12 +102,14 @@ TEST(ReadOnly, clearingTouchesOnlyTheWriteMark) {
   test::WriteBytes(path, "x");
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ClearReadOnly(path);  // writable already: unchanged
-  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
   EXPECT_TRUE(IsReadOnly(path));
   ClearReadOnly(path);
   EXPECT_FALSE(IsReadOnly(path));
-  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_NO_THROW(ClearReadOnly(dir.File("missing")));
 }
 

@@ -30,8 +30,9 @@ TEST_F(GameOptions, missingFilesGiveEveryDefault) {
 }
 
 TEST_F(GameOptions, flagsAreTrueInAnyCaseEmptyIsTheDefaultAndTheRestIsOff) {
-  test::WriteBytes(Options(), "[Settings]\nFullscreen = TRUE\nRunIntro=1\nSound=\nWaitRetrace=True\n"
-                              "UseSoftwareAudio=yes\nConstantForceMultiplier=0x10\n");
+  test::WriteBytes(Options(),
+                   "[Settings]\nFullscreen = TRUE\nRunIntro=1\nSound=\nWaitRetrace=True\n"
+                   "UseSoftwareAudio=yes\nConstantForceMultiplier=0x10\n");
   test::WriteBytes(Input(), "[settings]\ninvertsteeringaxis=true\n");
   const TGameOptions o = ReadGameOptions(install);
   EXPECT_TRUE(o.flags[0]);   // TRUE
@@ -63,8 +64,10 @@ TEST_F(GameOptions, writingSetsAllTwelveKeysAndKeepsEveryOtherLine) {
 
   EXPECT_FALSE(IsReadOnly(Input()));
   EXPECT_EQ(test::ReadBytes(Input()),
-            "; axes\r\n[Settings]\r\nInvertBrakeAxis = true\r\nInvertSteeringAxis=false\r\nInvertThrottleAxis=false\r\n"
-            "InvertCombinedAxis=false\r\nInvertHandbrakeAxis=false\r\nInvertClutchAxis=false\r\n\r\n[Keys]\r\nA=1\r\n");
+            "; axes\r\n[Settings]\r\nInvertBrakeAxis = "
+            "true\r\nInvertSteeringAxis=false\r\nInvertThrottleAxis=false\r\n"
+            "InvertCombinedAxis=false\r\nInvertHandbrakeAxis=false\r\nInvertClutchAxis=false\r\n\r\n[Keys]"
+            "\r\nA=1\r\n");
   const ProfileIni options(Options());
   EXPECT_EQ(options.ReadString("Settings", "ConstantForceMultiplier", ""), "-200");
   for (std::size_t i = 0; i < 5; ++i)

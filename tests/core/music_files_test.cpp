@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <filesystem>
 
 #include "core/test_files.h"
 #include "platform/error.h"
@@ -56,7 +56,8 @@ TEST_F(MusicFiles, readsSongAndArtistOfWrappedFilesOnly) {
   std::string bad = Wrapped("x", "y", Ogg(10));
   bad[132] = 'X';
   EXPECT_FALSE(ReadOggInfo(Put("bad.ogg", bad), song, artist));
-  EXPECT_THAT(test::ErrorMessageOf([&] { ReadOggInfo(dir.File("none.ogg"), song, artist); }), ::testing::HasSubstr("none.ogg"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { ReadOggInfo(dir.File("none.ogg"), song, artist); }),
+              ::testing::HasSubstr("none.ogg"));
 }
 
 TEST_F(MusicFiles, rewritesOnlyTheHeaderFields) {
@@ -67,7 +68,8 @@ TEST_F(MusicFiles, rewritesOnlyTheHeaderFields) {
   EXPECT_EQ(bytes, Wrapped("0123456789", "New artist", ogg));
   EXPECT_EQ(bytes.substr(14, 54), std::string(54, '\0'));
 
-  EXPECT_EQ(test::ErrorMessageOf([&] { WriteOggInfo(Put("p.ogg", Ogg(300)), "s", "a"); }), "Header not found.");
+  EXPECT_EQ(test::ErrorMessageOf([&] { WriteOggInfo(Put("p.ogg", Ogg(300)), "s", "a"); }),
+            "Header not found.");
   std::string bad = Wrapped("x", "y", Ogg(10));
   bad[132] = 'X';
   const std::string badPath = Put("bad.ogg", bad);
@@ -86,12 +88,16 @@ TEST_F(MusicFiles, importWrapsPlainStreamsAndCopiesWrappedOnes) {
   EXPECT_EQ(ImportMusicFile(Put("wrapped.ogg", wrapped), music), "wrapped.ogg");
   EXPECT_EQ(ReadBytes(music + "wrapped.ogg"), wrapped);
 
-  EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(dir.File("plain.ogg"), music); }), "The file already exists.");
+  EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(dir.File("plain.ogg"), music); }),
+            "The file already exists.");
 }
 
 TEST_F(MusicFiles, importRefusesWhatIsNotOggAndLeavesNothing) {
-  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
-           {"text.ogg", std::string(5000, 'x')}, {"tiny.ogg", "ID3"}, {"empty.ogg", ""}, {"short.ogg", "RIFF0000"}}) {
+  for (const auto& [name, bytes] :
+       std::vector<std::pair<std::string, std::string>>{{"text.ogg", std::string(5000, 'x')},
+                                                        {"tiny.ogg", "ID3"},
+                                                        {"empty.ogg", ""},
+                                                        {"short.ogg", "RIFF0000"}}) {
     const std::string source = Put(name, bytes);
     EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(source, music); }), "Invalid file = " + source);
     EXPECT_FALSE(fs::exists(music + name));
@@ -100,8 +106,9 @@ TEST_F(MusicFiles, importRefusesWhatIsNotOggAndLeavesNothing) {
   EXPECT_EQ(ImportMusicFile(Put("mini.ogg", "OggS12"), music), "mini.ogg");
   EXPECT_EQ(ReadBytes(music + "mini.ogg").size(), 138u);
   // A failure while writing removes the half-made file.
-  EXPECT_THAT(test::ErrorMessageOf([&] { ImportMusicFile(Put("x.ogg", Ogg(10)), dir.File("NoFolder") + "/"); }),
-              ::testing::HasSubstr("NoFolder"));
+  EXPECT_THAT(
+      test::ErrorMessageOf([&] { ImportMusicFile(Put("x.ogg", Ogg(10)), dir.File("NoFolder") + "/"); }),
+      ::testing::HasSubstr("NoFolder"));
 }
 
 TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
@@ -129,7 +136,8 @@ TEST_F(MusicFiles, aPlayFolderThatIsNotOursIsNeverUsed) {
   WriteBytes(elsewhere + "/keep.txt", "precious");
   const std::string play = (dir.Path() / "play").string();
   fs::create_directory_symlink(elsewhere, play);
-  EXPECT_THAT(test::ErrorMessageOf([&] { MakePlayCopy(Put("p.ogg", Ogg(300)), play); }), ::testing::HasSubstr("not a private"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { MakePlayCopy(Put("p.ogg", Ogg(300)), play); }),
+              ::testing::HasSubstr("not a private"));
   ClearPlayFolder(play);
   EXPECT_EQ(ReadBytes(elsewhere + "/keep.txt"), "precious");
   EXPECT_FALSE(fs::exists(elsewhere + "/p.ogg"));

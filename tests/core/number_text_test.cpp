@@ -10,9 +10,21 @@ namespace {
 
 TEST(TryStrToInt, readsDecimalAndEveryHexPrefix) {
   const std::pair<const char*, int32_t> cases[] = {
-      {"0", 0},       {"-3", -3},       {"+12", 12},   {"1234567", 1234567}, {"$10", 16},  {"x1f", 31},
-      {"X1F", 31},    {"0x10", 16},     {"0X10", 16},  {"-$10", -16},        {"  42", 42}, {"2147483646", 2147483646},
-      {"-2147483648", std::numeric_limits<int32_t>::min()}, {"$FFFFFFFF", -1}, {"0x7FFFFFFF", 2147483647},
+      {"0", 0},
+      {"-3", -3},
+      {"+12", 12},
+      {"1234567", 1234567},
+      {"$10", 16},
+      {"x1f", 31},
+      {"X1F", 31},
+      {"0x10", 16},
+      {"0X10", 16},
+      {"-$10", -16},
+      {"  42", 42},
+      {"2147483646", 2147483646},
+      {"-2147483648", std::numeric_limits<int32_t>::min()},
+      {"$FFFFFFFF", -1},
+      {"0x7FFFFFFF", 2147483647},
   };
   for (const auto& [text, expected] : cases) {
     int32_t v = 99;
@@ -22,8 +34,8 @@ TEST(TryStrToInt, readsDecimalAndEveryHexPrefix) {
 }
 
 TEST(TryStrToInt, refusesJunkOverflowAndEmptyDigits) {
-  for (const char* text : {"", "-", "$", "0x", "1.5", "540.0", "12a", "2147483648", "-2147483649", "$100000000",
-                           "1 ", "0x-1", "--1", "abc"}) {
+  for (const char* text : {"", "-", "$", "0x", "1.5", "540.0", "12a", "2147483648", "-2147483649",
+                           "$100000000", "1 ", "0x-1", "--1", "abc"}) {
     int32_t v = 7;
     EXPECT_FALSE(TryStrToInt(text, v)) << text;
     EXPECT_EQ(v, 7) << text;
@@ -47,8 +59,8 @@ TEST(TryStrToFloat, readsDecimalTextToTheNearestFloat) {
 }
 
 TEST(TryStrToFloat, refusesWhatIsNoDecimalNumber) {
-  for (const char* text : {"", ".", "-.", "1,5", "1.5x", "1e", "1e+", "inf", "nan", "0x1.0p3", "1.0e60", "1.2.3",
-                           " 1.5", "1.5 "}) {
+  for (const char* text : {"", ".", "-.", "1,5", "1.5x", "1e", "1e+", "inf", "nan", "0x1.0p3", "1.0e60",
+                           "1.2.3", " 1.5", "1.5 "}) {
     float v = 7;
     EXPECT_FALSE(TryStrToFloat(text, v)) << text;
     EXPECT_EQ(v, 7.0f) << text;
@@ -64,7 +76,8 @@ TEST(FormatFloat6, roundsTheExactFloatWithHalvesAwayFromZero) {
   EXPECT_EQ(FormatFloat6(16.700001f), "16.700001");
   EXPECT_EQ(FormatFloat6(4831478.860261f), "4831479.000000");
   EXPECT_EQ(FormatFloat6(1e20f), "100000002004087734272.000000");
-  EXPECT_EQ(FormatFloat6(std::numeric_limits<float>::max()), "340282346638528859811704183484516925440.000000");
+  EXPECT_EQ(FormatFloat6(std::numeric_limits<float>::max()),
+            "340282346638528859811704183484516925440.000000");
   EXPECT_EQ(FormatFloat6(1.5e-6f), "0.000002");  // 1.50000005e-6 exactly: above the half
 }
 

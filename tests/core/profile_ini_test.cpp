@@ -79,7 +79,8 @@ TEST(ProfileWrite, removesOnlyTheKeysLine) {
 }
 
 TEST(ProfileWrite, aKeyAddedAndRemovedLeavesTheSameBytesWhateverTheLineBreaks) {
-  for (const std::string text : {"[A]\rx=1\r[S]\n\n", "[S]\r\nA=1\r\n", "[S]\rA=1", "[S]", "[T]\n[S]\r\n\r\n[U]\n"}) {
+  for (const std::string text :
+       {"[A]\rx=1\r[S]\n\n", "[S]\r\nA=1\r\n", "[S]\rA=1", "[S]", "[T]\n[S]\r\n\r\n[U]\n"}) {
     const std::string added = SetProfileValue(text, "S", "k", "v");
     EXPECT_EQ(RemoveProfileKey(added, "S", "k"), text) << added;
   }
@@ -141,7 +142,8 @@ TEST_F(ProfileIniFile, realGameFilesSurviveOneWriteUnchangedElsewhere) {
 
 TEST_F(ProfileIniFile, writingTheStoredValueWritesNothing) {
   WriteBytes(path, "[S]\nk = v\n");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
   ProfileIni ini(path);
   EXPECT_NO_THROW(ini.WriteString("S", "k", "v"));
   EXPECT_NO_THROW(ini.DeleteKey("S", "missing"));

@@ -17,7 +17,8 @@ using test::TempDir;
 using test::WriteBytes;
 
 std::string Hive(std::string_view body) {
-  return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n" + std::string(body);
+  return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n" +
+         std::string(body);
 }
 
 TEST(WineRegistryText, readsTheDefaultValueOfTheKeyOrItsWow6432Twin) {
@@ -32,9 +33,10 @@ TEST(WineRegistryText, readsTheDefaultValueOfTheKeyOrItsWow6432Twin) {
   EXPECT_EQ(ReadWineRegistryDefault(wow, kInstallPathKey), "D:\\TOV");
 
   EXPECT_EQ(ReadWineRegistryDefault(Hive("[Software\\\\Other] 1\n@=\"x\"\n"), kInstallPathKey), "");
-  EXPECT_EQ(ReadWineRegistryDefault(Hive("[Software\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"),
-                                    kInstallPathKey),
-            "");
+  EXPECT_EQ(
+      ReadWineRegistryDefault(Hive("[Software\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"),
+                              kInstallPathKey),
+      "");
 }
 
 TEST(WineRegistryText, decodesWineEscapesAndStringKinds) {
@@ -44,7 +46,7 @@ TEST(WineRegistryText, decodesWineEscapesAndStringKinds) {
         kInstallPathKey);
   };
   EXPECT_EQ(read("\"C:\\\\Spiele\\\\Tov \\\"1\\\"\""), "C:\\Spiele\\Tov \"1\"");
-  EXPECT_EQ(read("\"C:\\\\Caf\\xe9\""), "C:\\Caf\xC3\xA9");  // UTF-16 units become UTF-8
+  EXPECT_EQ(read("\"C:\\\\Caf\\xe9\""), "C:\\Caf\xC3\xA9");                    // UTF-16 units become UTF-8
   EXPECT_EQ(read("str(2):\"%ProgramFiles%\\\\TOV\""), "%ProgramFiles%\\TOV");  // expandable, unexpanded
   EXPECT_EQ(read("hex(2):43,00,3a,00,5c,00,\\\n  54,00,00,00"), "C:\\T");
   EXPECT_EQ(read("\"C:\\\\A\\0B\""), "C:\\A");  // up to the first NUL
@@ -63,7 +65,8 @@ class WinePrefix : public ::testing::Test {
     std::string escaped;
     for (char c : windowsPath) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     WriteBytes(dir.File("system.reg"),
-               Hive("[Software\\\\Wow6432Node\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" + escaped + "\"\n"));
+               Hive("[Software\\\\Wow6432Node\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" + escaped +
+                    "\"\n"));
   }
   std::string Installed() const {
     return fs::canonical(dir.Path() / "drive_c" / "Program Files" / "SCi Games" / "Toven Rally").string();
@@ -95,7 +98,10 @@ TEST_F(WinePrefix, gameInstallPathComesFromThePrefixInWinePrefix) {
   EXPECT_EQ(GetGameInstallPath(), Installed());
   setenv("WINEPREFIX", (dir.Path() / "empty").c_str(), 1);
   EXPECT_EQ(GetGameInstallPath(), "");
-  if (old) setenv("WINEPREFIX", saved.c_str(), 1); else unsetenv("WINEPREFIX");
+  if (old)
+    setenv("WINEPREFIX", saved.c_str(), 1);
+  else
+    unsetenv("WINEPREFIX");
 }
 
 }  // namespace

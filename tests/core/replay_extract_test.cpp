@@ -35,7 +35,9 @@ TEST(ExtractSetupText, takesTheSetupThroughTheEndMarkerPlusOneNul) {
 
 TEST(ExtractSetupText, namesTheFirstMissingMarker) {
   const std::string path = "C:\\r.rpl";
-  auto message = [&](const std::string& bytes) { return test::ErrorMessageOf([&] { ExtractSetupText(bytes, path); }); };
+  auto message = [&](const std::string& bytes) {
+    return test::ErrorMessageOf([&] { ExtractSetupText(bytes, path); });
+  };
   EXPECT_EQ(message("no markers at all"), "Invalid file (0) = " + path);
   EXPECT_EQ(message("SCOE then GMDC ((\"x\n Car\n)\n ))"), "Invalid file (1) = " + path);
   EXPECT_EQ(message("GMDC SCOE no start"), "Invalid file (2) = " + path);
@@ -53,9 +55,11 @@ class ReplayFiles : public ::testing::Test {
 TEST_F(ReplayFiles, onlyTheFirstMebibyteIsSearched) {
   const std::string path = dir.File("far.rpl");
   test::WriteBytes(path, std::string(kReplaySearchSize - 6, '.') + "GMDC SCOE" + kSetup);
-  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (1) = " + path);
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }),
+            "Invalid file (1) = " + path);
   test::WriteBytes(path, std::string(kReplaySearchSize - 70, '.') + "GMDC SCOE" + kSetup);
-  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }), "Invalid file (4) = " + path);
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(path, dir.File("o.lsp")); }),
+            "Invalid file (4) = " + path);
   test::WriteBytes(path, std::string(kReplaySearchSize - 200, '.') + "GMDC SCOE" + kSetup);
   ExtractSetupFromReplay(path, dir.File("o.lsp"));
   EXPECT_EQ(test::ReadBytes(dir.File("o.lsp")), kSetup + '\0');
@@ -69,7 +73,8 @@ TEST_F(ReplayFiles, replacesAnExistingDestinationButNeverTheReplay) {
   ExtractSetupFromReplay(replay, out);
   EXPECT_EQ(test::ReadBytes(out), kSetup + '\0');
 
-  EXPECT_THAT(test::ErrorMessageOf([&] { ExtractSetupFromReplay(replay, replay); }), ::testing::HasSubstr("replay itself"));
+  EXPECT_THAT(test::ErrorMessageOf([&] { ExtractSetupFromReplay(replay, replay); }),
+              ::testing::HasSubstr("replay itself"));
   EXPECT_EQ(test::ReadBytes(replay), Replay(std::string(1000, 'z')));
 
   test::WriteBytes(out, "old");

@@ -38,21 +38,24 @@ TEST(SliderEntry, percentTruncatesTheExtendedResult) {
   EXPECT_EQ(100, SliderPercent(Entry(INT32_MIN, INT32_MAX, INT32_MAX)));
   EXPECT_EQ(49, SliderPercent(Entry(INT32_MIN, INT32_MAX, -1)));
   EXPECT_EQ(-25, SliderValueFromPercent(Entry(-100, 50, 0), 50));
-  EXPECT_EQ(INT32_MIN + int64_t{UINT32_MAX} * 255 / 100, SliderValueFromPercent(Entry(INT32_MIN, INT32_MAX, 0), 255));
+  EXPECT_EQ(INT32_MIN + int64_t{UINT32_MAX} * 255 / 100,
+            SliderValueFromPercent(Entry(INT32_MIN, INT32_MAX, 0), 255));
 }
 
 // The emulation must match the x87 extended type wherever the compiler has one.
 TEST(SliderEntry, extendedArithmeticMatchesLongDouble) {
   if constexpr (std::numeric_limits<long double>::digits != 64) GTEST_SKIP() << "no 64-bit long double here";
   auto check = [](uint64_t a, uint64_t b, uint64_t c) {
-    const long double p = static_cast<long double>(a) / static_cast<long double>(b) * static_cast<long double>(c);
-    ASSERT_EQ(static_cast<uint64_t>(std::trunc(p)), ExtendedQuotientTimesTrunc(a, b, c)) << a << "/" << b << "*" << c;
+    const long double p =
+        static_cast<long double>(a) / static_cast<long double>(b) * static_cast<long double>(c);
+    ASSERT_EQ(static_cast<uint64_t>(std::trunc(p)), ExtendedQuotientTimesTrunc(a, b, c))
+        << a << "/" << b << "*" << c;
     ASSERT_EQ(static_cast<uint64_t>(std::nearbyint(p)), ExtendedQuotientTimesRound(a, b, c))
         << a << "/" << b << "*" << c;
   };
   for (uint64_t b = 1; b <= 300; ++b)
     for (uint64_t a = 0; a <= b; ++a) {
-      check(a, b, 100);  // percent
+      check(a, b, 100);    // percent
       check(b, a + 1, a);  // track width / range * offset
     }
   std::mt19937_64 rng(7);

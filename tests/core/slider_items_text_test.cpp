@@ -34,7 +34,8 @@ TEST(SliderItemsText, writesQuotingOnlyWhereNeeded) {
 }
 
 TEST(SliderItemsText, splitsLikeTheFormReader) {
-  EXPECT_EQ((Fields{"Wheel Axis Inclination", "-200", "0"}), SplitCommaText("\"Wheel Axis Inclination\",-200,0"));
+  EXPECT_EQ((Fields{"Wheel Axis Inclination", "-200", "0"}),
+            SplitCommaText("\"Wheel Axis Inclination\",-200,0"));
   EXPECT_EQ((Fields{"a", "b", "c"}), SplitCommaText("  a b ,\t c"));  // blanks separate fields as well
   EXPECT_EQ((Fields{"a", ""}), SplitCommaText("a,"));                 // only a final comma adds a field
   EXPECT_EQ((Fields{"a"}), SplitCommaText("a, "));

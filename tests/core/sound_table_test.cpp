@@ -24,8 +24,9 @@ class SoundTable : public ::testing::Test {
 };
 
 TEST_F(SoundTable, slotsShowTheNameAfterTheLastSeparator) {
-  test::WriteBytes(table, "[MUSICPC::REPLAY]\r\nMusic00 =Audio\\Music\\x.ogg\r\nMusic10=bare.ogg\r\n"
-                          "music20 = C:y.ogg\r\n#Music30=Audio\\Music\\off.ogg\r\n");
+  test::WriteBytes(table,
+                   "[MUSICPC::REPLAY]\r\nMusic00 =Audio\\Music\\x.ogg\r\nMusic10=bare.ogg\r\n"
+                   "music20 = C:y.ogg\r\n#Music30=Audio\\Music\\off.ogg\r\n");
   const TSlotTable slots = LoadSlotTable(install);
   EXPECT_EQ(slots[0], "x.ogg");
   EXPECT_EQ(slots[1], "bare.ogg");
@@ -45,7 +46,8 @@ TEST_F(SoundTable, savingWritesExistingFilesAndDropsTheRest) {
   const std::string now = test::ReadBytes(table);
   EXPECT_NE(now.find("Music00 =Audio\\Music\\ba.ogg\n"), std::string::npos);
   EXPECT_NE(now.find("Music10=Audio\\Music\\mine.ogg"), std::string::npos);
-  for (const char* gone : {"\nMusic20", "\nMusic40", "\nMusic60", "\nMusic80"}) EXPECT_EQ(now.find(gone), std::string::npos) << gone;
+  for (const char* gone : {"\nMusic20", "\nMusic40", "\nMusic60", "\nMusic80"})
+    EXPECT_EQ(now.find(gone), std::string::npos) << gone;
   EXPECT_NE(now.find("#Music20 =Audio\\Music\\juice.ogg"), std::string::npos);  // comments stay
   EXPECT_EQ(now.substr(0, 60), original.substr(0, 60));
   const TSlotTable back = LoadSlotTable(install);

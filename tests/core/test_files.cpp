@@ -2,10 +2,10 @@
 
 #include <fstream>
 
-#include "platform/error.h"
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include "platform/error.h"
 
 namespace gw::test {
 
@@ -31,7 +31,9 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::File(std::string_view name) const { return (path_ / std::string(name)).string(); }
+std::string TempDir::File(std::string_view name) const {
+  return (path_ / std::string(name)).string();
+}
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -60,6 +62,8 @@ std::string ErrorMessageOf(const std::function<void()>& f) {
   return "(no error)";
 }
 
-std::string SampleSetup() { return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp"); }
+std::string SampleSetup() {
+  return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp");
+}
 
 }  // namespace gw::test

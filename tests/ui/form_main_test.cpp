@@ -64,20 +64,28 @@ class FormMainTest : public ::testing::Test {
       test::WriteBytes(Saved(name), grid);
     test::WriteBytes(Saved("notes.lsp"), grid);  // not a slot name: not listed
   }
-  void TearDown() override { EXPECT_FALSE(modal_answers::Active()) << "an answer given in advance was not used"; }
+  void TearDown() override {
+    EXPECT_FALSE(modal_answers::Active()) << "an answer given in advance was not used";
+  }
 
   std::unique_ptr<TFormMain> Form(std::optional<std::string> start = std::nullopt) {
     return std::make_unique<TFormMain>(TFormMainOptions{install, settings, std::move(start)});
   }
-  std::string Saved(std::string_view name) const { return (dir.Path() / "SavedGames" / std::string(name)).string(); }
+  std::string Saved(std::string_view name) const {
+    return (dir.Path() / "SavedGames" / std::string(name)).string();
+  }
   template <typename T>
   static T* Child(QObject& form, const char* name) {
     T* child = form.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
   }
-  static QStringList Entries(TFormMain& form) { return Child<TFileComboBox>(form, "ComboBoxFiles")->Entries(); }
-  static bool Enabled(TFormMain& form, const char* action) { return Child<QAction>(form, action)->isEnabled(); }
+  static QStringList Entries(TFormMain& form) {
+    return Child<TFileComboBox>(form, "ComboBoxFiles")->Entries();
+  }
+  static bool Enabled(TFormMain& form, const char* action) {
+    return Child<QAction>(form, action)->isEnabled();
+  }
 
   test::TempDir dir;
   std::string install = dir.Path().string();
@@ -126,13 +134,15 @@ TEST_F(FormMainTest, entriesDrawTheBoldCarOnTheLeftThreeFifthsAndTheTitleOnTheRe
 
 TEST_F(FormMainTest, loadingSetsCaptionActionsValuesAndComment) {
   auto form = Form();
-  EXPECT_FALSE(Enabled(*form, "ActionSave") || Enabled(*form, "ActionSaveAs") || Enabled(*form, "ActionDelete"));
+  EXPECT_FALSE(Enabled(*form, "ActionSave") || Enabled(*form, "ActionSaveAs") ||
+               Enabled(*form, "ActionDelete"));
   EXPECT_FALSE(Enabled(*form, "MenuItemVelocity"));
   EXPECT_TRUE(Enabled(*form, "ActionReload"));
 
   form->LoadSetupFile("0slot1_Tarmac.lsp");
   EXPECT_EQ(form->windowTitle(), "Gravelwright - 0slot1_Tarmac");
-  EXPECT_TRUE(Enabled(*form, "ActionSave") && Enabled(*form, "ActionSaveAs") && Enabled(*form, "ActionDelete"));
+  EXPECT_TRUE(Enabled(*form, "ActionSave") && Enabled(*form, "ActionSaveAs") &&
+              Enabled(*form, "ActionDelete"));
   EXPECT_TRUE(Enabled(*form, "MenuItemVelocity"));
   EXPECT_EQ(form->Setup().FileName(), Saved("0slot1_Tarmac.lsp"));
   auto* memo = Child<QPlainTextEdit>(*form, "MemoComment");
@@ -325,11 +335,13 @@ TEST_F(FormMainTest, deleteAsksEvenWithoutConfirmationAndResetsEverySlider) {
   form->ActionDeleteExecute();
   EXPECT_FALSE(fs::exists(Saved("0slot1_Tarmac.lsp")));
   EXPECT_EQ(form->windowTitle(), "Gravelwright");
-  EXPECT_FALSE(Enabled(*form, "ActionSave") || Enabled(*form, "ActionSaveAs") || Enabled(*form, "ActionDelete"));
+  EXPECT_FALSE(Enabled(*form, "ActionSave") || Enabled(*form, "ActionSaveAs") ||
+               Enabled(*form, "ActionDelete"));
   EXPECT_TRUE(Enabled(*form, "MenuItemVelocity"));  // keeps its state
   EXPECT_EQ(Entries(*form).size(), 4);
   for (TSliderListBox* list : form->findChildren<TSliderListBox*>())
-    for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->Value(i), list->Min(i)) << FromQ(list->objectName());
+    for (int i = 0; i < list->Count(); ++i)
+      EXPECT_EQ(list->Value(i), list->Min(i)) << FromQ(list->objectName());
   for (QRadioButton* radio : form->findChildren<QRadioButton*>()) EXPECT_FALSE(radio->isChecked());
 }
 
@@ -376,7 +388,8 @@ TEST_F(FormMainTest, errorsOfACommandAreShownWithTheFullStopRule) {
   auto* combo = Child<QComboBox>(*form, "ComboBoxFiles");
   combo->setCurrentIndex(2);
   emit combo->activated(2);
-  EXPECT_THAT(modal_answers::TakeShownTexts(), ElementsAre(ToQ("Invalid file = " + Saved("3slot0_Wet.lsp") + ".")));
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre(ToQ("Invalid file = " + Saved("3slot0_Wet.lsp") + ".")));
   EXPECT_EQ(ErrorBoxText("Done."), "Done.");
   EXPECT_EQ(ErrorBoxText("Ends with a blank "), "Ends with a blank ");
   EXPECT_EQ(ErrorBoxText("a\nb"), "a\nb.");
@@ -468,11 +481,12 @@ TEST_F(FormMainTest, eachMapTabShowsItsPanelsInTheirSlots) {
   form->show();
   auto* tabs = Child<QTabBar>(*form, "TabControlDiffTabs");
   const std::vector<std::vector<const char*>> layout = {
-      {"PanelCenterThrottle", "PanelCenterBrake", "PanelCenterSpeed", "PanelLFCenterThrottle", "PanelLFCenterBrake",
-       "PanelLFCenterSpeed"},
+      {"PanelCenterThrottle", "PanelCenterBrake", "PanelCenterSpeed", "PanelLFCenterThrottle",
+       "PanelLFCenterBrake", "PanelLFCenterSpeed"},
       {"PanelFrontThrottle", "PanelFrontBrake", "PanelFrontSpeed", "PanelRearThrottle", "PanelRearBrake",
        "PanelRearSpeed"},
-      {"PanelCenterThrottle", "PanelLFCenterThrottle", nullptr, "PanelFrontThrottle", "PanelRearThrottle", nullptr},
+      {"PanelCenterThrottle", "PanelLFCenterThrottle", nullptr, "PanelFrontThrottle", "PanelRearThrottle",
+       nullptr},
       {"PanelCenterBrake", "PanelLFCenterBrake", nullptr, "PanelFrontBrake", "PanelRearBrake", nullptr},
       {"PanelCenterSpeed", "PanelLFCenterSpeed", nullptr, "PanelFrontSpeed", "PanelRearSpeed", nullptr},
   };
@@ -481,7 +495,8 @@ TEST_F(FormMainTest, eachMapTabShowsItsPanelsInTheirSlots) {
   for (int tab = 0; tab < 5; ++tab) {
     tabs->setCurrentIndex(tab);
     int visible = 0;
-    for (QWidget* panel : Child<QWidget>(*form, "TabControlDiff")->findChildren<QFrame*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* panel :
+         Child<QWidget>(*form, "TabControlDiff")->findChildren<QFrame*>(Qt::FindDirectChildrenOnly))
       visible += panel->isVisible();
     int expected = 0;
     for (int slot = 0; slot < 6; ++slot) {

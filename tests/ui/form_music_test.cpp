@@ -92,14 +92,20 @@ class FormMusicTest : public ::testing::Test {
     shell_calls::Record(false);
   }
 
-  std::string Music(std::string_view name) const { return (dir.Path() / "Audio" / "Music" / std::string(name)).string(); }
+  std::string Music(std::string_view name) const {
+    return (dir.Path() / "Audio" / "Music" / std::string(name)).string();
+  }
   std::string SoundIni() const { return (dir.Path() / "Audio" / "Sound.ini").string(); }
   void WriteSlots(std::string_view keys) {
-    test::WriteBytes(SoundIni(), "[MUSICPC::FRONTEND]\r\nMusic =Audio\\Music\\ba.ogg\r\n\r\n[MUSICPC::REPLAY]\r\nRandom = true\r\n" +
-                                     std::string(keys));
+    test::WriteBytes(
+        SoundIni(),
+        "[MUSICPC::FRONTEND]\r\nMusic =Audio\\Music\\ba.ogg\r\n\r\n[MUSICPC::REPLAY]\r\nRandom = true\r\n" +
+            std::string(keys));
   }
   std::unique_ptr<TFormMusic> Form() { return std::make_unique<TFormMusic>(install, nullptr, play); }
-  static void Select(QTreeWidget* list, int row) { list->setCurrentItem(row < 0 ? nullptr : list->topLevelItem(row)); }
+  static void Select(QTreeWidget* list, int row) {
+    list->setCurrentItem(row < 0 ? nullptr : list->topLevelItem(row));
+  }
   static int Selected(const QTreeWidget* list) {
     const auto rows = list->selectedItems();
     return rows.isEmpty() ? -1 : list->indexOfTopLevelItem(rows.front());
@@ -119,10 +125,11 @@ TEST_F(FormMusicTest, opensWithTheLibrarySortedAndTenSlotRows) {
   test::WriteBytes(Music("Gravel Dawn.ogg"), Wrapped("Gravel Dawn", "The Hairpins"));
   test::WriteBytes(Music("cy.ogg"), Plain());
   test::WriteBytes(Music("fake.ogg"), "RIFF" + std::string(200, 'x'));  // named like music, but is not
-  test::WriteBytes(Music("short.ogg"), "OggS");                        // too short to be read as Ogg
+  test::WriteBytes(Music("short.ogg"), "OggS");                         // too short to be read as Ogg
   test::WriteBytes(Music("notes.txt"), Plain());
   fs::create_directories(Music("folder.ogg"));
-  WriteSlots("Music00 =Audio\\Music\\Gravel Dawn.ogg\r\nMusic10 =cy.ogg\r\nMusic30 =Audio\\Music\\gone.ogg\r\n");
+  WriteSlots(
+      "Music00 =Audio\\Music\\Gravel Dawn.ogg\r\nMusic10 =cy.ogg\r\nMusic30 =Audio\\Music\\gone.ogg\r\n");
   auto form = Form();
 
   QTreeWidget* top = form->ListViewTop;
@@ -201,7 +208,8 @@ TEST_F(FormMusicTest, contextMenusEnableByTheSelectionAndProtectDefaultFilesInAn
 }
 
 TEST_F(FormMusicTest, assignEraseAndLoadDefaultAreWrittenOnlyWhenTheWindowCloses) {
-  for (const char* name : {"ba.ogg", "cy.ogg", "go.ogg", "creep.ogg", "mine.ogg"}) test::WriteBytes(Music(name), Plain());
+  for (const char* name : {"ba.ogg", "cy.ogg", "go.ogg", "creep.ogg", "mine.ogg"})
+    test::WriteBytes(Music(name), Plain());
   test::WriteBytes(Music("mine.ogg"), Wrapped("Mine", "Me"));
   WriteSlots("Music10 =Audio\\Music\\gone.ogg\r\nMusic90 =Audio\\Music\\mine.ogg\r\n");
   const std::string before = test::ReadBytes(SoundIni());
@@ -211,7 +219,8 @@ TEST_F(FormMusicTest, assignEraseAndLoadDefaultAreWrittenOnlyWhenTheWindowCloses
   form->show();
 
   form->ButtonLoadDefaultClick();
-  EXPECT_THAT(Column(*form->ListViewTop, 1), ElementsAre("ba", "", "cy", "", "go", "", "creep", "", "gt", ""));
+  EXPECT_THAT(Column(*form->ListViewTop, 1),
+              ElementsAre("ba", "", "cy", "", "go", "", "creep", "", "gt", ""));
   Select(form->ListViewTop, 1);
   Select(form->ListViewBottom, RowOf(form->ListViewBottom, QStringLiteral("mine"), 0));
   form->MenuItemAssignClick();
@@ -223,10 +232,11 @@ TEST_F(FormMusicTest, assignEraseAndLoadDefaultAreWrittenOnlyWhenTheWindowCloses
 
   QTest::mouseClick(form->ButtonClose, Qt::LeftButton);
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(test::ReadBytes(SoundIni()),
-            "[MUSICPC::FRONTEND]\r\nMusic =Audio\\Music\\ba.ogg\r\n\r\n[MUSICPC::REPLAY]\r\nRandom = true\r\n"
-            "Music10 =Audio\\Music\\mine.ogg\r\nMusic00=Audio\\Music\\ba.ogg\r\nMusic40=Audio\\Music\\go.ogg\r\n"
-            "Music60=Audio\\Music\\creep.ogg\r\n");  // gt.ogg is not there: its key goes too
+  EXPECT_EQ(
+      test::ReadBytes(SoundIni()),
+      "[MUSICPC::FRONTEND]\r\nMusic =Audio\\Music\\ba.ogg\r\n\r\n[MUSICPC::REPLAY]\r\nRandom = true\r\n"
+      "Music10 =Audio\\Music\\mine.ogg\r\nMusic00=Audio\\Music\\ba.ogg\r\nMusic40=Audio\\Music\\go.ogg\r\n"
+      "Music60=Audio\\Music\\creep.ogg\r\n");  // gt.ogg is not there: its key goes too
   EXPECT_FALSE(fs::exists(play));
 }
 
@@ -264,7 +274,8 @@ TEST_F(FormMusicTest, deleteAsksThenRemovesTheFileAndEmptiesEverySlotThatUsedIt)
   Select(bottom, RowOf(bottom, QStringLiteral("mine"), 0));
   modal_answers::PushConfirm(false);
   form->MenuItemDeleteClick();
-  EXPECT_THAT(modal_answers::TakeShownTexts(), ElementsAre(QStringLiteral("Delete file ") + ToQ(Music("mine.ogg"))));
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre(QStringLiteral("Delete file ") + ToQ(Music("mine.ogg"))));
   EXPECT_TRUE(fs::exists(Music("mine.ogg")));
   EXPECT_EQ(bottom->topLevelItemCount(), 2);
 
@@ -289,8 +300,9 @@ TEST_F(FormMusicTest, deleteAsksThenRemovesTheFileAndEmptiesEverySlotThatUsedIt)
   modal_answers::PushConfirm(true);
   again->PopupMenuBottomPopup();
   again->MenuItemDelete->trigger();
-  EXPECT_THAT(modal_answers::TakeShownTexts(), ElementsAre(QStringLiteral("Delete file ") + ToQ(Music("mine2.ogg")),
-                                                           QStringLiteral("Can't delete the file.")));
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre(QStringLiteral("Delete file ") + ToQ(Music("mine2.ogg")),
+                          QStringLiteral("Can't delete the file.")));
   EXPECT_EQ(again->ListViewBottom->topLevelItemCount(), 2);
 }
 

@@ -19,8 +19,8 @@ constexpr int kCellWidth = 300;
 constexpr int kLabel = 16;
 
 void FillEntries(TSliderListBox& box) {
-  box.States().ReadItems({"\"Unchecked 0\",0,10,0,0,1", "\"Checked 3\",0,10,3,1,1", "\"Grayed & 7\",0,10,7,0,1",
-                          "\"Disabled 10\",0,10,10,0,0"});
+  box.States().ReadItems({"\"Unchecked 0\",0,10,0,0,1", "\"Checked 3\",0,10,3,1,1",
+                          "\"Grayed & 7\",0,10,7,0,1", "\"Disabled 10\",0,10,10,0,0"});
   box.SetState(2, TCheckBoxState::cbGrayed);
   box.SetItemIndex(1);
   box.resize(kCellWidth, box.Count() * box.ItemHeight() + 2 * box.frameWidth());
@@ -75,8 +75,8 @@ TEST(SliderListBoxGallery, slidersChecksAndLayouts) {
       for (int wide = 0; wide < 2; ++wide)
         for (int check = 0; check < 3; ++check) {
           const QString label = QStringLiteral("%1 %2 %3 %4")
-                                    .arg(QLatin1String(kSliderStyles[style]), colour ? "csTemperature" : "csNormal",
-                                         wide ? "Wide" : "two-line",
+                                    .arg(QLatin1String(kSliderStyles[style]),
+                                         colour ? "csTemperature" : "csNormal", wide ? "Wide" : "two-line",
                                          check == 0   ? "no check"
                                          : check == 1 ? "check"
                                                       : "check Flat");
@@ -100,8 +100,10 @@ TEST(SliderListBoxGallery, countersAndCustomTexts) {
     const char* label;
     uint32_t flags;
   };
-  const Custom customs[] = {{"csCustom 2053", 2053}, {"csCustom 41 (&& is a mnemonic)", 41},
-                            {"csCustom 2085", 2085}, {"csCustom 0 (top left, two lines)", 0}};
+  const Custom customs[] = {{"csCustom 2053", 2053},
+                            {"csCustom 41 (&& is a mnemonic)", 41},
+                            {"csCustom 2085", 2085},
+                            {"csCustom 0 (top left, two lines)", 0}};
   for (int wide = 0; wide < 2; ++wide) {
     for (int counter = 0; counter < 3; ++counter)
       sheet.Cell(wide, counter, QLatin1String(kCounterStyles[counter]) + (wide ? " Wide" : " two-line"),
@@ -126,7 +128,8 @@ TEST(SliderListBoxGallery, countersAndCustomTexts) {
                    box.SetTextWidth(100);
                    box.SetValueWidth(70);
                    const uint32_t flags = customs[i].flags;
-                   box.OnSliderCustomValue = [flags](TSliderListBox* Sender, int Index, QString& S, uint32_t& F) {
+                   box.OnSliderCustomValue = [flags](TSliderListBox* Sender, int Index, QString& S,
+                                                     uint32_t& F) {
                      S = QStringLiteral("%1 k&&Pa").arg(Sender->States().Items(Index).Value() * 10);
                      if (flags == 0) S += QStringLiteral("\nline 2");
                      F = flags;
@@ -143,20 +146,21 @@ TEST(SliderListBoxGallery, focusAndSelectionMarks) {
   for (int focused = 0; focused < 5; ++focused)
     for (int selected = 0; selected < 5; ++selected)
       for (int hasFocus = 0; hasFocus < 2; ++hasFocus)
-        sheet.Cell(focused, selected * 2 + hasFocus,
-                   QStringLiteral("F %1 / S %2 %3")
-                       .arg(QLatin1String(kSelectedStyles[focused]), QLatin1String(kSelectedStyles[selected]),
-                            hasFocus ? "focused" : "unfocused"),
-                   [&](TSliderListBox& box) {
-                     box.SetFocusedStyle(static_cast<TSliderSelectedStyle>(focused));
-                     box.SetSelectedStyle(static_cast<TSliderSelectedStyle>(selected));
-                     box.SetSelectedColor(TColor::Rgb(0xC0, 0x30, 0x30));
-                     box.SetSliderStyle(TSliderStyle::ssLine);
-                     box.States().ReadItems({"Selected,0,10,4,0,1", "Other,0,10,6,1,1"});
-                     box.SetItemIndex(0);
-                     box.resize(kCellWidth, 48 + 2 * box.frameWidth());
-                   },
-                   hasFocus == 1);
+        sheet.Cell(
+            focused, selected * 2 + hasFocus,
+            QStringLiteral("F %1 / S %2 %3")
+                .arg(QLatin1String(kSelectedStyles[focused]), QLatin1String(kSelectedStyles[selected]),
+                     hasFocus ? "focused" : "unfocused"),
+            [&](TSliderListBox& box) {
+              box.SetFocusedStyle(static_cast<TSliderSelectedStyle>(focused));
+              box.SetSelectedStyle(static_cast<TSliderSelectedStyle>(selected));
+              box.SetSelectedColor(TColor::Rgb(0xC0, 0x30, 0x30));
+              box.SetSliderStyle(TSliderStyle::ssLine);
+              box.States().ReadItems({"Selected,0,10,4,0,1", "Other,0,10,6,1,1"});
+              box.SetItemIndex(0);
+              box.resize(kCellWidth, 48 + 2 * box.frameWidth());
+            },
+            hasFocus == 1);
   EXPECT_TRUE(sheet.Save(QStringLiteral("marks.png")));
 }
 

@@ -59,11 +59,14 @@ struct Box {
   void Log() {
     QObject::connect(&box, &TSliderListBox::OnChange, &box, [this] { log.push_back("Change"); });
     QObject::connect(&box, &TSliderListBox::OnClick, &box, [this] { log.push_back("Click"); });
-    QObject::connect(&box, &TSliderListBox::OnClickCheckBox, &box, [this] { log.push_back("ClickCheckBox"); });
+    QObject::connect(&box, &TSliderListBox::OnClickCheckBox, &box,
+                     [this] { log.push_back("ClickCheckBox"); });
     box.OnMouseDown = [this](TSliderListBox*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
       log.push_back("MouseDown");
     };
-    box.OnMouseMove = [this](TSliderListBox*, Qt::KeyboardModifiers, int, int) { log.push_back("MouseMove"); };
+    box.OnMouseMove = [this](TSliderListBox*, Qt::KeyboardModifiers, int, int) {
+      log.push_back("MouseMove");
+    };
     box.OnMouseUp = [this](TSliderListBox*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
       log.push_back("MouseUp");
     };
@@ -119,8 +122,8 @@ TEST(SliderListBoxEntries, freshEntryReadsDefaultsAndDefaultWritesCreateNothing)
   Box b(1);
   TSliderListBox& box = b.box;
   EXPECT_EQ((std::tuple{0, 10, 0, false, TCheckBoxState::cbUnchecked, true, 0u}),
-            std::tuple(box.Min(0), box.Max(0), box.Value(0), box.Checked(0), box.State(0), box.EntryEnabled(0),
-                       box.Data(0)));
+            std::tuple(box.Min(0), box.Max(0), box.Value(0), box.Checked(0), box.State(0),
+                       box.EntryEnabled(0), box.Data(0)));
   b.Show();
   box.SetMax(0, 10);
   box.SetValue(0, 0);
@@ -225,7 +228,8 @@ TEST(SliderListBoxStates, streamedFormRoundTripsAndFailsLikeTheReader) {
   EXPECT_THROW(box.States().ReadItems({"A,1,5,3,1,1", "B,2,8,x,1,1", "C,0,1,0,0,1"}), Error);
   ASSERT_EQ(2, box.Count());
   EXPECT_EQ(3, box.Value(0));
-  EXPECT_EQ((std::tuple{QStringLiteral("B"), 2, 8, 2}), std::tuple(box.Caption(1), box.Min(1), box.Max(1), box.Value(1)));
+  EXPECT_EQ((std::tuple{QStringLiteral("B"), 2, 8, 2}),
+            std::tuple(box.Caption(1), box.Min(1), box.Max(1), box.Value(1)));
   EXPECT_THROW(box.States().ReadItems({""}), Error);
   EXPECT_EQ(0, box.Count());
 }
@@ -454,7 +458,9 @@ TEST(SliderListBoxPainting, ownerDrawing) {
 // Pointer
 
 // Entry i's bar band is y 16..22 of its row; with 10 units on 100 pixels, x = 10k + 2 is value k's mark.
-QPoint Bar(int entry, int x) { return {x, entry * H + 18}; }
+QPoint Bar(int entry, int x) {
+  return {x, entry * H + 18};
+}
 
 TEST(SliderListBoxPointer, clickWithoutMovingOnlySelects) {
   Box b(2);
@@ -518,7 +524,8 @@ TEST(SliderListBoxPointer, checkColumnTogglesEnabledEntries) {
   QTest::mouseClick(b.Area(), Qt::LeftButton, {}, check1);
   EXPECT_TRUE(b.box.Checked(1));
   EXPECT_FALSE(b.box.Sliding());
-  EXPECT_EQ((std::vector<std::string>{"Change", "Click", "MouseDown", "ClickCheckBox", "MouseUp"}), b.TakeLog());
+  EXPECT_EQ((std::vector<std::string>{"Change", "Click", "MouseDown", "ClickCheckBox", "MouseUp"}),
+            b.TakeLog());
   QTest::mouseClick(b.Area(), Qt::RightButton, {}, check1);  // other buttons do not toggle
   EXPECT_TRUE(b.box.Checked(1));
   b.box.SetEntryEnabled(0, false);
@@ -532,7 +539,8 @@ TEST(SliderListBoxPointer, cursorShowsTheBarBand) {
   b.box.SetCheckBox(true);
   b.Show();
   auto hover = [&](QPoint p) {
-    QMouseEvent move(QEvent::MouseMove, p, b.Area()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, p, b.Area()->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(b.Area(), &move);
     return b.Area()->cursor().shape();
   };
@@ -561,8 +569,8 @@ TEST(SliderListBoxPointer, beginSlideCanClampOrVeto) {
   QTest::mouseRelease(b.Area(), Qt::LeftButton, {}, Bar(0, 100));
   EXPECT_EQ(6, b.box.Value(0));
   EXPECT_EQ((std::vector<std::string>{"Change", "Click", "MouseDown", "MouseMove", "BeginSlide 0 0->6",
-                                      "Slide 0 0->6", "MouseMove", "BeginSlide 0 6->6", "Slide 0 6->6", "MouseMove",
-                                      "Click", "MouseUp"}),
+                                      "Slide 0 0->6", "MouseMove", "BeginSlide 0 6->6", "Slide 0 6->6",
+                                      "MouseMove", "Click", "MouseUp"}),
             b.TakeLog());
 
   // Keys: a veto raises no OnSlide.
@@ -635,8 +643,8 @@ TEST(SliderListBoxKeys, wheelGoesToTheOwnerFirst) {
   b.Show();
   bool handle = true;
   std::vector<int> deltas;
-  b.box.OnMouseWheel = [&](TSliderListBox* Sender, Qt::KeyboardModifiers Shift, Qt::MouseButtons Buttons, int Delta,
-                           QPoint, bool& Handled) {
+  b.box.OnMouseWheel = [&](TSliderListBox* Sender, Qt::KeyboardModifiers Shift, Qt::MouseButtons Buttons,
+                           int Delta, QPoint, bool& Handled) {
     deltas.push_back(Delta);
     Handled = handle;
     if (!handle) return;
@@ -646,8 +654,8 @@ TEST(SliderListBoxKeys, wheelGoesToTheOwnerFirst) {
   };
   b.box.SetItemIndex(0);
   auto wheel = [&](int delta, Qt::MouseButtons buttons = Qt::NoButton) {
-    QWheelEvent e(QPointF(50, 10), b.Area()->mapToGlobal(QPointF(50, 10)), QPoint(), QPoint(0, delta), buttons,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent e(QPointF(50, 10), b.Area()->mapToGlobal(QPointF(50, 10)), QPoint(), QPoint(0, delta),
+                  buttons, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(b.Area(), &e);
   };
   wheel(120);
