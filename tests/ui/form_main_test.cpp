@@ -304,6 +304,17 @@ TEST_F(FormMainTest, settingsRestoreTheRunVariantAndPosition) {
   EXPECT_EQ(form->pos(), QPoint(40, 30));
 }
 
+TEST_F(FormMainTest, aSettingsFileThatCannotBeWrittenIsReportedAndTheWindowClosesAnyway) {
+  settings = dir.File("no such folder/Gravelwright.ini");
+  auto form = Form();
+  form->show();
+  EXPECT_TRUE(form->close());
+  const QStringList shown = modal_answers::TakeShownTexts();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown.front().contains(ToQ(settings))) << FromQ(shown.front());
+  EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(FormMainTest, reloadAfterTheFileVanishedOnlyRebuildsTheList) {
   auto form = Form();
   form->LoadSetupFile("0slot1_Tarmac.lsp");
