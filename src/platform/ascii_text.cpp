@@ -1,5 +1,7 @@
 #include "platform/ascii_text.h"
 
+#include <algorithm>
+
 namespace gw {
 
 std::string AsciiUpperCase(std::string_view s) {
@@ -16,6 +18,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = pos;

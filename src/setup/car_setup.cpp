@@ -1,6 +1,7 @@
 #include "setup/car_setup.h"
 
 #include <cmath>
+#include <functional>
 
 #include "platform/ascii_text.h"
 #include "platform/file_io.h"
@@ -126,8 +127,53 @@ void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path
   fileName_ = path;
 }
 
+namespace {
+
+// The keys that already have an entry in their section while a file is parsed. Walking a section's list
+// for every line made parsing quadratic in the section's size; this open-addressing table makes it linear
+// and allocates once.
+class TParsedKeys {
+ public:
+  explicit TParsedKeys(std::size_t lines) {
+    std::size_t size = 16;
+    while (size < lines * 2) size *= 2;
+    slots_.resize(size);
+  }
+
+  bool Contains(const TTOVCarSetupSection* section, std::string_view key) const {
+    for (std::size_t i = Start(section, key);; i = (i + 1) & (slots_.size() - 1)) {
+      const Slot& slot = slots_[i];
+      if (!slot.entry) return false;
+      if (slot.section == section && SameText(slot.entry->Name(), key)) return true;
+    }
+  }
+
+  void Insert(const TTOVCarSetupSection* section, const TTOVCarSetupData* entry) {
+    std::size_t i = Start(section, entry->Name());
+    while (slots_[i].entry) i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = Slot{section, entry};
+  }
+
+ private:
+  struct Slot {
+    const TTOVCarSetupSection* section = nullptr;
+    const TTOVCarSetupData* entry = nullptr;
+  };
+
+  std::size_t Start(const TTOVCarSetupSection* section, std::string_view key) const {
+    std::size_t h = std::hash<const void*>()(section);
+    for (char c : key) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+    return h & (slots_.size() - 1);
+  }
+
+  std::vector<Slot> slots_;  // never more than half full: there are fewer entries than lines
+};
+
+}  // namespace
+
 void TTOVCarSetup::Parse() {
   sections_.clear();
+  TParsedKeys parsed(lines_.size());
   TTOVCarSetupSection* current = nullptr;
   for (std::size_t i = 1; i < lines_.size(); ++i) {
     const SetupLineSplit split = SplitSetupLine(lines_[i]);
@@ -141,20 +187,15 @@ void TTOVCarSetup::Parse() {
       }
       continue;
     }
-    if (!current || current->FindData(split.key)) continue;
+    if (!current || parsed.Contains(current, split.key)) continue;
     int32_t intValue = 0;
     float floatValue = 0;
-    switch (ReadSetupValue(split.value, intValue, floatValue)) {
-      case SetupValueKind::None:
-        break;
-      case SetupValueKind::Integer:
-        current->Add(std::make_unique<TTOVCarSetupData>(std::string(split.key), index, intValue, 0.0f));
-        break;
-      case SetupValueKind::Float:
-        current->Add(std::make_unique<TTOVCarSetupData>(std::string(split.key), index,
-                                                        TTOVCarSetupData::kFloatMark, floatValue));
-        break;
-    }
+    const SetupValueKind kind = ReadSetupValue(split.value, intValue, floatValue);
+    if (kind == SetupValueKind::None) continue;
+    const bool isFloat = kind == SetupValueKind::Float;
+    parsed.Insert(current, current->Add(std::make_unique<TTOVCarSetupData>(
+                               std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
+                               isFloat ? floatValue : 0.0f)));
   }
 }
 
