@@ -136,8 +136,4 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
 #endif
 }
 
-void DeleteFileOrThrow(const std::string& path) {
-  if (std::remove(path.c_str()) != 0) Fail("Cannot delete file", path, LastErrorText());
-}
-
 }  // namespace gw

@@ -16,9 +16,6 @@ std::string ReadFileBytes(const std::string& path, std::size_t maxBytes = static
 // refuse to open it for writing; a link is followed and the file it points to is replaced.
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
 
-// Removes a file; raises gw::Error naming the path and the reason.
-void DeleteFileOrThrow(const std::string& path);
-
 // The system's text for the last error of the C library (errno).
 std::string LastErrorText();
 
