@@ -1,0 +1,59 @@
+#include "platform/user_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+#ifndef _WIN32
+TEST(UserFolders, xdgVariablesWinWhenAbsolute_elseHomeDefaults) {
+  ScopedEnv home("HOME", "/home/player");
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
+    ScopedEnv data("XDG_DATA_HOME", "/data");
+    EXPECT_EQ(gw::UserConfigFolder(), "/cfg/gravelwright");
+    EXPECT_EQ(gw::UserDataFolder(), "/data/gravelwright");
+  }
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(gw::UserConfigFolder(), "/home/player/.config/gravelwright");
+    EXPECT_EQ(gw::UserDataFolder(), "/home/player/.local/share/gravelwright");
+  }
+}
+
+TEST(UserFolders, noHomeAndNoXdg_givesEmpty) {
+  ScopedEnv home("HOME", nullptr);
+  ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+  ScopedEnv data("XDG_DATA_HOME", "");
+  EXPECT_EQ(gw::UserConfigFolder(), "");
+  EXPECT_EQ(gw::UserDataFolder(), "");
+}
+#endif
+
+}  // namespace
