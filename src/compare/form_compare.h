@@ -85,7 +85,7 @@ class TFormCompare final : public QDialog {
   QPushButton* ButtonClose = nullptr;
 
   // The size at 96 dots per inch until the player chooses one.
-  static constexpr int kDefaultWidth = 760;
+  static constexpr int kDefaultWidth = 860;
   static constexpr int kDefaultHeight = 560;
 
  protected:
