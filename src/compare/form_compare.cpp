@@ -456,8 +456,11 @@ void TFormCompare::WriteSettings() {
 
 void TFormCompare::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  // Back from the main window: its sliders may have moved.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshOpenSetup();
+  // Back from the main window: its sliders may have moved. Only while that window is shown: when it closes
+  // (and is being destroyed) this window may become the active one, and there is nothing left to read.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && parentWidget() &&
+      parentWidget()->isVisible())
+    RefreshOpenSetup();
 }
 
 void TFormCompare::hideEvent(QHideEvent* event) {

@@ -10,18 +10,6 @@ namespace {
 
 using L = TSetupList;
 
-// Repaints a list once for a batch of changes.
-class TListBatch {
- public:
-  explicit TListBatch(TSliderList& list) : list_(list) { list_.BeginUpdate(); }
-  ~TListBatch() { list_.EndUpdate(); }
-  TListBatch(const TListBatch&) = delete;
-  TListBatch& operator=(const TListBatch&) = delete;
-
- private:
-  TSliderList& list_;
-};
-
 void TakeGear(TSetupControls& controls, int32_t dropGearId) {
   for (std::size_t b = 0; b < std::size(kDropGearIds); ++b)
     controls.SetGearChecked(static_cast<TGearButton>(b), kDropGearIds[b] == dropGearId);
@@ -99,14 +87,14 @@ void ApplyTakenValues(TSetupControls& controls, std::span<const TTakenValue> val
   }
   for (auto& [list, taken] : sliders) {
     TSliderList& sliderList = controls.SliderList(list);
-    TListBatch batch(sliderList);
+    TUpdateBatch batch(sliderList);
     std::stable_sort(taken.begin(), taken.end(),
                      [](const TTakenValue& a, const TTakenValue& b) { return a.Parameter < b.Parameter; });
     for (const TTakenValue& v : taken) TakeSlider(sliderList, parameters[v.Parameter], v.Position, tyreLink);
   }
   for (const auto& [list, points] : velocities) {
     TSliderList& sliderList = controls.SliderList(list);
-    TListBatch batch(sliderList);
+    TUpdateBatch batch(sliderList);
     TakeVelocities(sliderList, points);
   }
 }
