@@ -47,6 +47,7 @@ class TFormMusic final : public QDialog {
 
   // The file name (with its extension) each row works with; empty for an empty slot.
   static std::string HiddenName(const QTreeWidgetItem& row);
+  static bool IsUnreadable(const QTreeWidgetItem&) { return false; }
   TSlotTable SlotNames() const;
   const std::string& MusicFolder() const { return musicFolder_; }
 

@@ -168,6 +168,10 @@ std::string ImportMusicFile(const std::string& source, const std::string& musicF
   return name;
 }
 
+std::string FindMusicFile(const std::string& musicFolder, const std::string& name) {
+  return FileExists(musicFolder + name) && !name.empty() ? musicFolder + name : std::string();
+}
+
 std::string PlayFolder() {
   return GamePath(GetTempFolder(), "\\Gravelwrighttemp");
 }

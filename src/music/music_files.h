@@ -22,6 +22,8 @@ void WriteOggInfo(const std::string& path, std::string_view song, std::string_vi
 // header; the result is the new file's name. A failed import leaves nothing behind.
 std::string ImportMusicFile(const std::string& source, const std::string& musicFolder);
 
+std::string FindMusicFile(const std::string& musicFolder, const std::string& name);
+
 // The program's play folder under the user's temporary folder.
 std::string PlayFolder();
 

@@ -13,6 +13,8 @@ namespace gw {
 // hexadecimal text may use all 32 bits (so "$FFFFFFFF" is -1). Nothing may follow the digits.
 bool TryStrToInt(std::string_view text, int32_t& value);
 
+inline bool TryIniStrToInt(std::string_view text, int32_t& value) { return TryStrToInt(text, value); }
+
 // A decimal floating-point text with the period as separator: optional sign, digits with an optional
 // fraction, an optional exponent. The result is the nearest 32-bit float; text beyond the float range fails,
 // text too small for it gives zero.

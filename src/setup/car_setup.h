@@ -85,6 +85,7 @@ class TTOVCarSetup {
 
   const std::string& FileName() const { return fileName_; }
   const std::vector<std::string>& Lines() const { return lines_; }
+  int64_t NulOffset() const { return -1; }
 
   // Loads from bytes as if they were the content of the file at the path (used by tests and fuzzing).
   void LoadFromBytes(std::string_view bytes, const std::string& path);
@@ -112,6 +113,9 @@ SetupLineSplit SplitSetupLine(std::string_view line);
 // How the document reads a value text: an integer entry, a float entry, or no entry at all.
 enum class SetupValueKind { None, Integer, Float };
 SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& floatValue);
+
+inline constexpr std::uint64_t kMaxSetupFileSize = 64ull << 20;
+inline std::string NulByteNotice(const std::string&, int64_t) { return {}; }
 
 // The lines of file bytes: up to the first NUL, split at LF, CR and CR LF.
 std::vector<std::string> SplitSetupLines(std::string_view bytes);

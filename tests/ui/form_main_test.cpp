@@ -152,6 +152,40 @@ TEST_F(FormMainTest, loadingSetsCaptionActionsValuesAndComment) {
   EXPECT_EQ(form->List(L::CenterSpeed)->Caption(0).right(4), "km/h");
 }
 
+TEST_F(FormMainTest, aNulByteBeforeTheEndIsToldAtLoadAndSavingStaysPossible) {
+  using namespace std::string_literals;
+  const std::string path = Saved("0slot2_Damaged.lsp");
+  test::WriteBytes(path, grid + "\0 lost tail\n"s);
+  auto form = Form();
+  Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
+  form->LoadSetupFile("0slot2_Damaged.lsp");
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre(ToQ(path + " holds a NUL byte at offset " + std::to_string(grid.size()) +
+                              ": everything after it is ignored, and saving will drop it.")));
+  EXPECT_TRUE(Enabled(*form, "ActionSave"));
+  form->ActionSaveExecute();
+  EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+  EXPECT_EQ(test::ReadBytes(path).back(), '\0');
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+}
+
+TEST_F(FormMainTest, aSlotFileNamedWithAnEqualsSignKeepsItsCommentWithoutAnError) {
+  test::WriteBytes(Saved("0slot0_a=b.lsp"), grid);
+  {
+    auto form = Form();
+    Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
+    form->LoadSetupFile("0slot0_a=b.lsp");
+    Child<QPlainTextEdit>(*form, "MemoComment")->setPlainText(QStringLiteral("odd name"));
+    form->ActionSaveExecute();
+    EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+    form->close();
+  }
+  auto form = Form();
+  form->LoadSetupFile("0slot0_a=b.lsp");
+  EXPECT_EQ(Child<QPlainTextEdit>(*form, "MemoComment")->toPlainText(), "odd name\n");
+}
+
 TEST_F(FormMainTest, aSlotNameOutsideTheSavedGamesFolderGetsTheBracketPartUntilSaved) {
   const std::string elsewhere = dir.File("0slot1_Tarmac.lsp");
   test::WriteBytes(elsewhere, grid);
