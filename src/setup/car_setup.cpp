@@ -100,10 +100,47 @@ void TTOVCarSetup::Clear() {
   lines_.clear();
 }
 
+namespace {
+
+constexpr std::size_t kHeadSize = 4096;
+
+// False when the first bytes already show that the file fails the head check (three lines, the first
+// starting with ((" and the second with " Car"); true when they pass it or are too few to tell.
+bool HeadMayPass(std::string_view head) {
+  head = head.substr(0, head.find('\0'));
+  const auto firstBreak = head.find_first_of("\r\n");
+  const std::string_view first = head.substr(0, firstBreak);
+  if (first.substr(0, 3) != std::string_view("((\"").substr(0, std::min<std::size_t>(3, first.size())))
+    return false;
+  if (firstBreak == std::string_view::npos)
+    return head.size() == kHeadSize;  // a long first line, or all there is
+  std::size_t second = firstBreak + 1;
+  if (head[firstBreak] == '\r' && second < head.size() && head[second] == '\n') ++second;
+  const std::string_view rest = head.substr(second);
+  return rest.substr(0, 4) == std::string_view(" Car").substr(0, std::min<std::size_t>(4, rest.size()));
+}
+
+}  // namespace
+
+std::string NulByteNotice(const std::string& path, int64_t offset) {
+  return path + " holds a NUL byte at offset " + std::to_string(offset) +
+         ": everything after it is ignored, and saving will drop it.";
+}
+
 void TTOVCarSetup::LoadFromFile(const std::string& path) {
   try {
     if (!FileExists(path)) throw Error("File not found = " + path);
-    LoadFromBytes(ReadFileBytes(path), path);
+    FilePtr file = OpenFileForReading(path);
+    std::string bytes;
+    ReadMore(file.get(), path, kHeadSize, bytes);
+    if (!HeadMayPass(bytes)) throw Error("Invalid file = " + path);
+    if (OpenFileSize(file.get()) > kMaxSetupFileSize)
+      throw Error(path + " is too large for a setup file (over " + std::to_string(kMaxSetupFileSize >> 20) +
+                  " MB).");
+    bytes.reserve(static_cast<std::size_t>(OpenFileSize(file.get())) + 1);
+    ReadMore(file.get(), path, static_cast<std::size_t>(kMaxSetupFileSize) + 1 - bytes.size(), bytes);
+    file.reset();
+    LoadFromBytes(bytes, path);
   } catch (...) {
     // Never keep sections whose line indexes point into lines that are gone.
     sections_.clear();
@@ -114,6 +151,7 @@ void TTOVCarSetup::LoadFromFile(const std::string& path) {
 
 void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path) {
   sections_.clear();
+  nulOffset_ = -1;
   lines_ = SplitSetupLines(bytes);
   try {
     if (lines_.size() < 3 || lines_[0].compare(0, 3, "((\"") != 0 || lines_[1].compare(0, 4, " Car") != 0)
@@ -125,6 +163,9 @@ void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path
     throw;
   }
   fileName_ = path;
+  const auto nul = bytes.find('\0');
+  if (nul != std::string_view::npos && bytes.find_first_not_of('\0', nul) != std::string_view::npos)
+    nulOffset_ = static_cast<int64_t>(nul);
 }
 
 namespace {
@@ -193,9 +234,10 @@ void TTOVCarSetup::Parse() {
     const SetupValueKind kind = ReadSetupValue(split.value, intValue, floatValue);
     if (kind == SetupValueKind::None) continue;
     const bool isFloat = kind == SetupValueKind::Float;
-    parsed.Insert(current, current->Add(std::make_unique<TTOVCarSetupData>(
-                               std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
-                               isFloat ? floatValue : 0.0f)));
+    parsed.Insert(current,
+                  current->Add(std::make_unique<TTOVCarSetupData>(
+                      std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
+                      isFloat ? floatValue : 0.0f)));
   }
 }
 
