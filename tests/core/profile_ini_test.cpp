@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "core/test_files.h"
 #include "platform/error.h"
@@ -69,7 +71,7 @@ TEST(ProfileWrite, addsKeysAfterTheLastNonBlankLineOfTheirSectionAndNewSectionsA
   EXPECT_EQ(out, "[A]\nx=1\n[B]\ny=2\n");
   EXPECT_EQ(SetProfileValue("", "COMMON", "Left", "10"), "[COMMON]\r\nLeft=10\r\n");
   EXPECT_EQ(SetProfileValue("[A]\rx=1\r", "A", "z", "3"), "[A]\rx=1\rz=3\r");
-  EXPECT_EQ(SetProfileValue("[A]", "A", "z", "3"), "[A]\r\nz=3");
+  EXPECT_EQ(SetProfileValue("[A]", "A", "z", "3"), "[A]\r\nz=3\r\n");
 }
 
 TEST(ProfileWrite, removesOnlyTheKeysLine) {
@@ -79,10 +81,15 @@ TEST(ProfileWrite, removesOnlyTheKeysLine) {
 }
 
 TEST(ProfileWrite, aKeyAddedAndRemovedLeavesTheSameBytesWhateverTheLineBreaks) {
-  for (const std::string text :
-       {"[A]\rx=1\r[S]\n\n", "[S]\r\nA=1\r\n", "[S]\rA=1", "[S]", "[T]\n[S]\r\n\r\n[U]\n"}) {
+  // A file that ended without a break keeps the break its new last line brought, as with Windows.
+  for (const auto& [text, after] :
+       std::vector<std::pair<std::string, std::string>>{{"[A]\rx=1\r[S]\n\n", "[A]\rx=1\r[S]\n\n"},
+                                                        {"[S]\r\nA=1\r\n", "[S]\r\nA=1\r\n"},
+                                                        {"[S]\rA=1", "[S]\rA=1\r"},
+                                                        {"[S]", "[S]\r\n"},
+                                                        {"[T]\n[S]\r\n\r\n[U]\n", "[T]\n[S]\r\n\r\n[U]\n"}}) {
     const std::string added = SetProfileValue(text, "S", "k", "v");
-    EXPECT_EQ(RemoveProfileKey(added, "S", "k"), text) << added;
+    EXPECT_EQ(RemoveProfileKey(added, "S", "k"), after) << added;
   }
 }
 
