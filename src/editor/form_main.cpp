@@ -479,6 +479,8 @@ void TFormMain::LoadSetupFile(const std::string& fileName) {
   MenuItemVelocity->setEnabled(true);
   RefreshBrakeRatio();
   LoadComment();
+  // Damage after a crash: the player learns before a save drops the rest.
+  if (setup_.NulOffset() >= 0) ShowMessageBox(this, ToQ(NulByteNotice(path, setup_.NulOffset())));
 }
 
 void TFormMain::SaveSetupFile(const std::string& fileName) {
