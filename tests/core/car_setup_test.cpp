@@ -129,8 +129,9 @@ TEST_F(CarSetupTest, aNulBeforeTheEndIsReportedWithItsOffsetAndTheSaveStaysPossi
   const std::string path = Write("damaged.lsp", damaged);
   doc.LoadFromFile(path);
   EXPECT_EQ(doc.NulOffset(), 60);
-  EXPECT_EQ(NulByteNotice(path, doc.NulOffset()),
-            path + " holds a NUL byte at offset 60: everything after it is ignored, and saving will drop it.");
+  EXPECT_EQ(
+      NulByteNotice(path, doc.NulOffset()),
+      path + " holds a NUL byte at offset 60: everything after it is ignored, and saving will drop it.");
   doc.SaveToFile();
   EXPECT_EQ(ReadBytes(path), std::string(kSmall).substr(0, 60) + '\0');
 

@@ -127,7 +127,8 @@ TEST_F(FileFaults, onlyRegularFilesAreReadAndNothingWaits) {
   EXPECT_EQ(test::ErrorMessageOf([&] { ReadFileBytes(pipe); }), pipe + " is not a regular file.");
   EXPECT_FALSE(fifo.Rescued());
   EXPECT_EQ(test::ErrorMessageOf([&] { ReadFileBytes("/dev/null"); }), "/dev/null is not a regular file.");
-  EXPECT_EQ(test::ErrorMessageOf([&] { ReadFileBytes(folder); }), "Cannot open file = " + folder + " (it is a folder)");
+  EXPECT_EQ(test::ErrorMessageOf([&] { ReadFileBytes(folder); }),
+            "Cannot open file = " + folder + " (it is a folder)");
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ TEST(WineRegistryText, readsTheDefaultValueOfTheKeyOrItsWow6432Twin) {
 
   EXPECT_EQ(ReadWineRegistryDefault(Hive("[Software\\\\Other] 1\n@=\"x\"\n"), kInstallPathKey), "");
   EXPECT_EQ(
-      ReadWineRegistryDefault(Hive("[Software\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"),
-                              kInstallPathKey),
+      ReadWineRegistryDefault(
+          Hive("[Software\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"), kInstallPathKey),
       "");
 }
 
@@ -66,8 +66,8 @@ class WinePrefix : public ::testing::Test {
     std::string escaped;
     for (char c : windowsPath) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     WriteBytes(dir.File("system.reg"),
-               Hive("[Software\\\\Wow6432Node\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" + escaped +
-                    "\"\n"));
+               Hive("[Software\\\\Wow6432Node\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" +
+                    escaped + "\"\n"));
   }
   std::string Installed() const {
     return fs::canonical(dir.Path() / "drive_c" / "Program Files" / "Toven Games" / "Toven Rally").string();

@@ -57,7 +57,8 @@ TEST_F(SoundTable, savingWritesExistingFilesAndDropsTheRest) {
 }
 
 TEST_F(SoundTable, slotsFindTheirFilesIgnoringLetterCaseAndKeepTheirNames) {
-  test::WriteBytes(table, "[MUSICPC::REPLAY]\r\nMusic00=Audio\\Music\\BA.OGG\r\nMusic10=Audio\\Music\\Mine.Ogg\r\n");
+  test::WriteBytes(table,
+                   "[MUSICPC::REPLAY]\r\nMusic00=Audio\\Music\\BA.OGG\r\nMusic10=Audio\\Music\\Mine.Ogg\r\n");
   SaveSlotTable(install, LoadSlotTable(install));
   EXPECT_EQ(test::ReadBytes(table),
             "[MUSICPC::REPLAY]\r\nMusic00=Audio\\Music\\BA.OGG\r\nMusic10=Audio\\Music\\Mine.Ogg\r\n");

@@ -111,8 +111,8 @@ AsOrdinaryUser::~AsOrdinaryUser() {
 
 void OpenToOthers(const std::filesystem::path& folder) {
   namespace fs = std::filesystem;
-  const auto open = fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read |
-                    fs::perms::group_exec;
+  const auto open =
+      fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read | fs::perms::group_exec;
   fs::permissions(folder, open, fs::perm_options::add);
   for (auto& entry : fs::recursive_directory_iterator(folder))
     if (entry.is_directory()) fs::permissions(entry.path(), open, fs::perm_options::add);

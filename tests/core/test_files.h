@@ -1,11 +1,11 @@
 #pragma once
 // Files for tests: each test works in a fresh temporary folder that is removed afterwards.
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <atomic>
 #include <thread>
 
 namespace gw::test {
