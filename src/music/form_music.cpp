@@ -228,7 +228,7 @@ void TFormMusic::RefreshLibraryRow(QTreeWidgetItem& row) {
 void TFormMusic::RefreshSlotRowsNamed(const std::string& name, bool erase) {
   for (int i = 0; i < ListViewTop->topLevelItemCount(); ++i) {
     QTreeWidgetItem& row = *ListViewTop->topLevelItem(i);
-    if (!SameText(HiddenName(row), name)) continue;  // slots name their files in any case
+    if (HiddenName(row) != name) continue;
     if (erase) SetHiddenName(row, {});
     RefreshSlotRow(row);
   }
