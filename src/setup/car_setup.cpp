@@ -100,27 +100,23 @@ void TTOVCarSetup::Clear() {
   lines_.clear();
 }
 
-namespace {
-
-constexpr std::size_t kHeadSize = 4096;
-
-// False when the first bytes already show that the file fails the head check (three lines, the first
-// starting with ((" and the second with " Car"); true when they pass it or are too few to tell.
-bool HeadMayPass(std::string_view head) {
-  head = head.substr(0, head.find('\0'));
+bool SetupHeadMayPass(std::string_view head) {
+  // Whether the file may go on past these bytes: it does not when they are fewer or a NUL ends its text.
+  const auto nul = head.find('\0');
+  const bool mayGoOn = head.size() == kSetupHeadSize && nul == std::string_view::npos;
+  head = head.substr(0, nul);
   const auto firstBreak = head.find_first_of("\r\n");
-  const std::string_view first = head.substr(0, firstBreak);
-  if (first.substr(0, 3) != std::string_view("((\"").substr(0, std::min<std::size_t>(3, first.size())))
-    return false;
-  if (firstBreak == std::string_view::npos)
-    return head.size() == kHeadSize;  // a long first line, or all there is
-  std::size_t second = firstBreak + 1;
-  if (head[firstBreak] == '\r' && second < head.size() && head[second] == '\n') ++second;
-  const std::string_view rest = head.substr(second);
-  return rest.substr(0, 4) == std::string_view(" Car").substr(0, std::min<std::size_t>(4, rest.size()));
+  if (firstBreak == std::string_view::npos) return mayGoOn && head.substr(0, 3) == "((\"";  // a long line
+  if (head.substr(0, std::min<std::size_t>(firstBreak, 3)) != "((\"") return false;
+  std::size_t next = firstBreak + 1;
+  if (head[firstBreak] == '\r' && next < head.size() && head[next] == '\n') ++next;
+  const std::string_view rest = head.substr(next);
+  const std::string_view second = rest.substr(0, rest.find_first_of("\r\n"));
+  if (second.size() < 4 && second.size() == rest.size() && mayGoOn)  // the bytes end inside the line
+    return std::string_view(" Car").substr(0, second.size()) == second;
+  // A third line must follow, or may follow past these bytes.
+  return second.substr(0, 4) == " Car" && (second.size() < rest.size() || mayGoOn);
 }
-
-}  // namespace
 
 std::string NulByteNotice(const std::string& path, int64_t offset) {
   return path + " holds a NUL byte at offset " + std::to_string(offset) +
@@ -132,8 +128,8 @@ void TTOVCarSetup::LoadFromFile(const std::string& path) {
     if (!FileExists(path)) throw Error("File not found = " + path);
     FilePtr file = OpenFileForReading(path);
     std::string bytes;
-    ReadMore(file.get(), path, kHeadSize, bytes);
-    if (!HeadMayPass(bytes)) throw Error("Invalid file = " + path);
+    ReadMore(file.get(), path, kSetupHeadSize, bytes);
+    if (!SetupHeadMayPass(bytes)) throw Error("Invalid file = " + path);
     if (OpenFileSize(file.get()) > kMaxSetupFileSize)
       throw Error(path + " is too large for a setup file (over " + std::to_string(kMaxSetupFileSize >> 20) +
                   " MB).");

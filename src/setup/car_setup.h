@@ -121,6 +121,12 @@ SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& f
 // Far above any real setup (the game's are about 30 KB): a larger file is refused before it is read.
 inline constexpr std::uint64_t kMaxSetupFileSize = 64ull << 20;
 
+// The first bytes of a file, read to check its head before the rest.
+inline constexpr std::size_t kSetupHeadSize = 4096;
+// False when the first kSetupHeadSize bytes (or the whole of a shorter file) already show that the file
+// fails the head check; true when they pass it or are too few to tell.
+bool SetupHeadMayPass(std::string_view head);
+
 // What the player is told about a file whose text a NUL byte ends early (see NulOffset).
 std::string NulByteNotice(const std::string& path, int64_t offset);
 

@@ -161,6 +161,15 @@ TEST_F(CarSetupTest, hugeFilesAreRefusedFromTheirHeadOrSizeBeforeBeingRead) {
   std::filesystem::resize_file(big, kMaxSetupFileSize);
   doc.LoadFromFile(big);
   EXPECT_EQ(doc.Lines().size(), 12u);
+
+  // Head lines longer than the first bytes read still load.
+  doc.LoadFromFile(Write("longfirst.lsp", "((\"" + std::string(6000, 'x') + "\"\n Car (\"Car\"\n A 1\n"));
+  EXPECT_EQ(doc.Lines().size(), 3u);
+  doc.LoadFromFile(Write("longsecond.lsp", "((\"S\"\n Car" + std::string(6000, ' ') + "(\"Car\"\n A 1\n"));
+  EXPECT_EQ(doc.Lines().size(), 3u);
+  EXPECT_FALSE(SetupHeadMayPass("((\"S\"\n Car\n"));
+  EXPECT_TRUE(SetupHeadMayPass("((\"S\"\n Car\n\n"));
+  EXPECT_FALSE(SetupHeadMayPass("\n Car\nA\n"));
 }
 
 TEST_F(CarSetupTest, valueTextsBecomeIntegerFloatOrNoEntry) {
