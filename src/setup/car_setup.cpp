@@ -114,8 +114,14 @@ bool SetupHeadMayPass(std::string_view head) {
   const std::string_view second = rest.substr(0, rest.find_first_of("\r\n"));
   if (second.size() < 4 && second.size() == rest.size() && mayGoOn)  // the bytes end inside the line
     return std::string_view(" Car").substr(0, second.size()) == second;
-  // A third line must follow, or may follow past these bytes.
-  return second.substr(0, 4) == " Car" && (second.size() < rest.size() || mayGoOn);
+  if (second.substr(0, 4) != " Car") return false;
+  // A third line must follow (anything after the second line's break), or may follow past these bytes.
+  std::string_view after = rest.substr(second.size());
+  if (after.substr(0, 2) == "\r\n")
+    after.remove_prefix(2);
+  else if (!after.empty())
+    after.remove_prefix(1);
+  return !after.empty() || mayGoOn;
 }
 
 std::string NulByteNotice(const std::string& path, int64_t offset) {
