@@ -32,7 +32,12 @@ TMainSettings ReadMainSettings(const ProfileIni& ini);
 // Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
 void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
 
-// The comment of a setup file, keyed by its name without folder and extension.
+// The key of a setup file's comment: its name without folder and extension. A name that cannot be a key as
+// it is (one holding "=" or a line break) is stored escaped: "%", then the name with "=", "%", CR and LF
+// written as "%" and two hex digits ("0slot0_a=b" becomes "%0slot0_a%3Db").
+std::string CommentKey(const std::string& setupFileName);
+
+// The comment of a setup file, under its CommentKey.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);
 void WriteComment(ProfileIni& ini, const std::string& setupFileName, const std::vector<std::string>& lines);
 
