@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "editor/comment_box.h"
 #include "editor/form_file_list.h"
 #include "editor/form_icons.h"
 #include "music/music_files.h"
@@ -483,6 +484,8 @@ void TFormMain::LoadSetupFile(const std::string& fileName) {
   MenuItemVelocity->setEnabled(true);
   RefreshBrakeRatio();
   LoadComment();
+  // Damage after a crash: the player learns before a save drops the rest.
+  if (setup_.NulOffset() >= 0) ShowMessageBox(this, ToQ(NulByteNotice(path, setup_.NulOffset())));
 }
 
 void TFormMain::SaveSetupFile(const std::string& fileName) {
@@ -575,8 +578,8 @@ void TFormMain::LoadComment() {
   if (IsSlotFile(setup_.FileName(), installFolder_)) {
     MemoComment->setEnabled(true);
     MemoComment->setBackgroundRole(QPalette::Base);
-    MemoComment->setPlainText(
-        ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
+    SetCommentBoxText(*MemoComment,
+                      ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
   } else {
     MemoComment->setEnabled(false);
     MemoComment->setBackgroundRole(QPalette::Window);
@@ -588,7 +591,7 @@ void TFormMain::SaveComment() {
   // A box that shows the placeholder holds no comment of the file: nothing is stored for it.
   if (!IsSlotFile(setup_.FileName(), installFolder_) || !MemoComment->isEnabled()) return;
   ProfileIni ini(settingsFile_);
-  WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(MemoComment->toPlainText())));
+  WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(CommentBoxText(*MemoComment))));
 }
 
 // ---- window events ----

@@ -43,7 +43,12 @@ struct TCompareSettings {
 TCompareSettings ReadCompareSettings(const ProfileIni& ini);
 void WriteCompareSettings(ProfileIni& ini, const TCompareSettings& settings);
 
-// The comment of a setup file, keyed by its name without folder and extension.
+// The key of a setup file's comment: its name without folder and extension. A name that cannot be a key as
+// it is (one holding "=" or a line break) is stored escaped: "%", then the name with "=", "%", CR and LF
+// written as "%" and two hex digits ("0slot0_a=b" becomes "%0slot0_a%3Db").
+std::string CommentKey(const std::string& setupFileName);
+
+// The comment of a setup file, under its CommentKey.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);
 void WriteComment(ProfileIni& ini, const std::string& setupFileName, const std::vector<std::string>& lines);
 
