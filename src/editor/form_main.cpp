@@ -118,6 +118,8 @@ void TFormMain::CreateActions() {
   MenuItemAbout = action("MenuItemAbout", QStringLiteral("&About"));
   MenuItemVelocity = action("MenuItemVelocity", QStringLiteral("&Edit Velocity..."));
   MenuItemVelocity->setEnabled(false);
+  ActionCompare = action("ActionCompare", QStringLiteral("Co&mpare..."));
+  ActionCompare->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
 
   runVariantGroup_ = new QActionGroup(this);
   runVariantGroup_->setExclusive(true);
@@ -145,6 +147,7 @@ void TFormMain::CreateActions() {
   connect(ActionTOVOption, &QAction::triggered, this, [this] { Run([this] { ActionTOVOptionExecute(); }); });
   connect(OpenTOVfolder1, &QAction::triggered, this, [this] { Run([this] { OpenTOVfolder1Click(); }); });
   connect(MenuItemMusic, &QAction::triggered, this, [this] { Run([this] { MenuItemMusicClick(); }); });
+  connect(ActionCompare, &QAction::triggered, this, [this] { Run([this] { ActionCompareExecute(); }); });
 }
 
 void TFormMain::CreateMenus() {
@@ -160,6 +163,7 @@ void TFormMain::CreateMenus() {
   tov->addActions({ActionRunTOV, ActionTOVOption, OpenTOVfolder1});
   ool1->addSeparator();
   ool1->addActions({MenuItemCopyToFile, MenuItemExtract, MenuItemMusic});
+  ool1->addAction(ActionCompare);
   ool1->addSeparator();
   QMenu* option = ool1->addMenu(QStringLiteral("&Option"));
   option->addAction(MenuItemConfirmSave);
