@@ -21,6 +21,13 @@ inline constexpr std::string_view kKeyRunTOV = "RunTOV";
 // The settings file of a program: its path with the extension ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
 
+// The settings file's name in the per-user configuration folder.
+inline constexpr std::string_view kUserSettingsFileName = "gravelwright.ini";
+
+// Where the running program keeps its settings: SettingsFilePath when that file exists or the program's
+// folder is writable (portable), else kUserSettingsFileName in UserConfigFolder(), created when missing.
+std::string SettingsFileLocation(const std::string& executablePath);
+
 struct TMainSettings {
   int left = -1;  // -1: where the system places the window
   int top = -1;

@@ -1,5 +1,6 @@
 #include "core/test_files.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include <random>
@@ -8,6 +9,28 @@
 #include "platform/error.h"
 
 namespace gw::test {
+
+namespace {
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+}  // namespace
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) old_ = old;
+  SetEnvironment(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  SetEnvironment(name_, old_ ? old_->c_str() : nullptr);
+}
 
 TempDir::TempDir() {
   std::random_device rd;

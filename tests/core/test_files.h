@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,19 @@ std::string DataFile(std::string_view relativePath);
 
 // The message of the gw::Error that f raises, or "(no error)".
 std::string ErrorMessageOf(const std::function<void()>& f);
+
+// Sets an environment variable (nullptr: removes it) for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
 
 // The game-layout sample setup: every key the editor needs, about 580 lines in the game's own layout.
 std::string SampleSetup();
