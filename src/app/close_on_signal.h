@@ -6,7 +6,11 @@ class QWidget;
 
 namespace gw {
 
-// Closes `window` (through its close event) when SIGTERM or SIGINT arrives. Call once; a no-op on Windows.
+// Catches SIGTERM and SIGINT from here on; call first thing in main, so that a signal that arrives while
+// the window is still being made is kept for it. A no-op on Windows.
+void CatchTerminationSignals();
+
+// Closes `window` (through its close event) for each caught signal, as soon as the event loop runs.
 void CloseOnTerminationSignals(QWidget* window);
 
 }  // namespace gw

@@ -47,6 +47,7 @@ bool PrintVersionIfAsked(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (PrintVersionIfAsked(argc, argv)) return 0;
+  gw::CatchTerminationSignals();
   TApplication app(argc, argv);
   QCoreApplication::setApplicationVersion(QStringLiteral(GW_VERSION));
   // The desktop groups the window with the menu entry of this name and shows the same icon.
