@@ -3,10 +3,10 @@
 #include <QWidget>
 
 #ifndef _WIN32
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 #endif
 
 namespace gw {

@@ -6,11 +6,8 @@
 
 #include "core/test_files.h"
 #include "editor/settings_file.h"
+#include "platform/paths.h"
 #include "platform/profile_ini.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace gw {
 namespace {
@@ -37,16 +34,20 @@ TEST_F(OwnFiles, aWritableProgramFolderKeepsTheFileBesideTheProgram_andMakesNoUs
   EXPECT_FALSE(fs::exists(user));
 }
 
-TEST_F(OwnFiles, aProgramFolderThatCannotTakeTheFile_usesTheUserFolderAndMakesIt) {
+TEST_F(OwnFiles, aMissingProgramFolder_usesTheUserFolderAndMakesItPrivate) {
   const std::string missing = dir.File("gone/gravelwright.ini");
   EXPECT_EQ(OwnFilePath(missing, user, "gravelwright.ini"), user + kPathSeparator + "gravelwright.ini");
   EXPECT_TRUE(fs::is_directory(user));
 #ifndef _WIN32
   EXPECT_EQ(fs::status(user).permissions() & fs::perms::all, fs::perms::owner_all);
 #endif
+}
 
+TEST_F(OwnFiles, aReadOnlyProgramFolder_usesTheUserFolder) {
   if (!MakeProgramFolderReadOnly()) GTEST_SKIP() << "folder permissions do not bind for this user";
   EXPECT_EQ(OwnFilePath(beside, user, "gravelwright.ini"), user + kPathSeparator + "gravelwright.ini");
+  EXPECT_TRUE(fs::is_directory(user));
+  EXPECT_FALSE(fs::exists(beside));
 }
 
 TEST_F(OwnFiles, aFileAlreadyBesideTheProgramStaysInUseInAReadOnlyFolder) {
