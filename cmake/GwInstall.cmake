@@ -43,10 +43,11 @@ set(CPACK_PACKAGE_NAME gravelwright)
 set(CPACK_PACKAGE_VENDOR "The Gravelwright developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Car setup editor for the rally simulation Toven Rally")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Gravelwright lists the car setups saved in Toven Rally and shows every adjustable parameter as a slider "
-    "in physical units; saving changes only the values that really changed. It also copies values between "
-    "setups, extracts setups from replays, edits the game's options and manages its replay music.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Gravelwright lists the car setups saved in Toven Rally and shows every adjustable\n"
+  "parameter as a slider in physical units; saving changes only the values that\n"
+  "really changed. It also copies values between setups, extracts setups from\n"
+  "replays, edits the game's options and manages its replay music.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://gravelwright.org/")
 set(CPACK_PACKAGE_CONTACT "The Gravelwright developers <developers@gravelwright.org>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

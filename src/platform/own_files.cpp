@@ -34,9 +34,8 @@ bool IsWritableFolder(const std::string& folder) {
 std::string OwnFilePath(const std::string& besideProgram, const std::string& userFolder,
                         std::string_view userFileName) {
   if (userFolder.empty() || FileExists(besideProgram)) return besideProgram;
-  std::string folder = ExtractFileDir(besideProgram);
-  if (folder.empty()) folder = ".";
-  if (IsWritableFolder(folder)) return besideProgram;
+  const fs::path folder = ToFsPath(besideProgram).parent_path();
+  if (IsWritableFolder(folder.empty() ? std::string(".") : FromFsPath(folder))) return besideProgram;
 
   std::error_code ec;  // a folder that cannot be made is reported when the file is written, not here
   if (fs::create_directories(ToFsPath(userFolder), ec))
