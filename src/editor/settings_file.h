@@ -1,6 +1,7 @@
 #pragma once
-// The program's own settings file: an ini file beside the executable with the main window's settings and
-// one comment per save-slot setup file, stored as comma text.
+// The program's own settings file: an ini file beside the executable (or, where the program may not write,
+// in the per-user configuration folder) with the main window's settings and one comment per save-slot
+// setup file, stored as comma text.
 
 #include <string>
 #include <string_view>
