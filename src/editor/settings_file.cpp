@@ -1,12 +1,18 @@
 #include "editor/settings_file.h"
 
 #include "platform/ascii_text.h"
+#include "platform/own_files.h"
 #include "platform/paths.h"
+#include "platform/user_folders.h"
 
 namespace gw {
 
 std::string SettingsFilePath(const std::string& executablePath) {
   return ChangeFileExt(executablePath, ".ini");
+}
+
+std::string SettingsFileLocation(const std::string& executablePath) {
+  return OwnFilePath(SettingsFilePath(executablePath), UserConfigFolder(), kUserSettingsFileName);
 }
 
 TMainSettings ReadMainSettings(const ProfileIni& ini) {

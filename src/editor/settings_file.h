@@ -1,6 +1,7 @@
 #pragma once
-// The program's own settings file: an ini file beside the executable with the main window's settings and
-// one comment per save-slot setup file, stored as comma text.
+// The program's own settings file: an ini file beside the executable (or, where the program may not write,
+// in the per-user configuration folder) with the main window's settings and one comment per save-slot
+// setup file, stored as comma text.
 
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ inline constexpr std::string_view kKeyHeight = "Height";
 
 // The settings file of a program: its path with the extension ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
+
+// The settings file's name in the per-user configuration folder.
+inline constexpr std::string_view kUserSettingsFileName = "gravelwright.ini";
+
+// Where the running program keeps its settings: SettingsFilePath when that file exists or the program's
+// folder is writable (portable), else kUserSettingsFileName in UserConfigFolder(), created when missing.
+std::string SettingsFileLocation(const std::string& executablePath);
 
 struct TMainSettings {
   int left = -1;  // -1: where the system places the window

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 
@@ -16,6 +17,28 @@
 #include "platform/error.h"
 
 namespace gw::test {
+
+namespace {
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+}  // namespace
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) old_ = old;
+  SetEnvironment(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  SetEnvironment(name_, old_ ? old_->c_str() : nullptr);
+}
 
 TempDir::TempDir() {
   std::random_device rd;

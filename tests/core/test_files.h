@@ -4,6 +4,7 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -67,6 +68,19 @@ class AsOrdinaryUser {
 };
 // Lets every user enter and read the folder and everything in it.
 void OpenToOthers(const std::filesystem::path& folder);
+
+// Sets an environment variable (nullptr: removes it) for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
 
 // The game-layout sample setup: every key the editor needs, about 580 lines in the game's own layout.
 std::string SampleSetup();
