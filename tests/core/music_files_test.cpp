@@ -8,6 +8,7 @@
 
 #include "core/test_files.h"
 #include "platform/error.h"
+#include "platform/paths.h"
 
 namespace gw {
 namespace {
@@ -115,11 +116,14 @@ TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
   const std::string play = (dir.Path() / "play").string();
   const std::string ogg = Ogg(5000);
   const std::string copy = MakePlayCopy(Put("w.ogg", Wrapped("s", "a", ogg)), play);
-  EXPECT_EQ(copy, play + "/w.ogg");
+  EXPECT_EQ(copy, play + kPathSeparator + "w.ogg");
   EXPECT_EQ(ReadBytes(copy), ogg);
+#ifndef _WIN32  // Windows has no permission bits; the folder inherits the user's own temporary folder's
+                // rights
   struct stat st {};
   ASSERT_EQ(stat(play.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
+#endif
 
   WriteBytes(dir.File("w.ogg"), Wrapped("changed", "", Ogg(10)));
   EXPECT_EQ(ReadBytes(MakePlayCopy(dir.File("w.ogg"), play)), ogg);  // not refreshed
@@ -131,6 +135,9 @@ TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
 }
 
 TEST_F(MusicFiles, aPlayFolderThatIsNotOursIsNeverUsed) {
+#ifdef _WIN32
+  GTEST_SKIP() << "creating a symbolic link needs administrator rights or developer mode on Windows";
+#endif
   const std::string elsewhere = (dir.Path() / "elsewhere").string();
   fs::create_directory(elsewhere);
   WriteBytes(elsewhere + "/keep.txt", "precious");

@@ -1,5 +1,6 @@
 #include "core/test_files.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include <random>
@@ -51,6 +52,17 @@ std::string ReadBytes(const std::string& path) {
 
 std::string DataFile(std::string_view relativePath) {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/" + std::string(relativePath));
+}
+
+void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");  // an empty value removes the variable
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
 }
 
 std::string ErrorMessageOf(const std::function<void()>& f) {

@@ -29,6 +29,9 @@ std::string ReadBytes(const std::string& path);
 // A file of tests/data (real players' files live in tests/data/real-data), read whole.
 std::string DataFile(std::string_view relativePath);
 
+// Sets (value != nullptr) or removes an environment variable, on every system.
+void SetEnv(const char* name, const char* value);
+
 // The message of the gw::Error that f raises, or "(no error)".
 std::string ErrorMessageOf(const std::function<void()>& f);
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/test_files.h"
+
 namespace {
 
 // Sets an environment variable for one test and puts the old value back.
@@ -13,17 +15,9 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
+    gw::test::SetEnv(name, value);
   }
-  ~ScopedEnv() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
+  ~ScopedEnv() { gw::test::SetEnv(name_, old_ ? old_->c_str() : nullptr); }
 
  private:
   const char* name_;
@@ -51,6 +45,20 @@ TEST(UserFolders, noHomeAndNoXdg_givesEmpty) {
   ScopedEnv home("HOME", nullptr);
   ScopedEnv config("XDG_CONFIG_HOME", nullptr);
   ScopedEnv data("XDG_DATA_HOME", "");
+  EXPECT_EQ(gw::UserConfigFolder(), "");
+  EXPECT_EQ(gw::UserDataFolder(), "");
+}
+#else
+TEST(UserFolders, windowsFoldersComeFromAppDataAndLocalAppData) {
+  ScopedEnv config("APPDATA", "C:\\Users\\player\\AppData\\Roaming");
+  ScopedEnv data("LOCALAPPDATA", "C:\\Users\\player\\AppData\\Local");
+  EXPECT_EQ(gw::UserConfigFolder(), "C:\\Users\\player\\AppData\\Roaming\\Gravelwright");
+  EXPECT_EQ(gw::UserDataFolder(), "C:\\Users\\player\\AppData\\Local\\Gravelwright");
+}
+
+TEST(UserFolders, noAppDataGivesEmpty) {
+  ScopedEnv config("APPDATA", nullptr);
+  ScopedEnv data("LOCALAPPDATA", nullptr);
   EXPECT_EQ(gw::UserConfigFolder(), "");
   EXPECT_EQ(gw::UserDataFolder(), "");
 }
