@@ -84,6 +84,8 @@ export WINEPREFIX="$work/wine" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="ms
 mkdir -p "$WINEPREFIX"
 wineserver -p || fail "wineserver did not start"
 timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot did not finish within 5 minutes"
+# Tahoma, as every Windows has it (Debian's Wine keeps its own copy outside the prefix).
+cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 # The game is a 32-bit program: its installer writes the 32-bit view, which the program reads.
 timeout 120 wine reg add 'HKLM\Software\SCi Games\Toven Rally\InstallPath' /ve /d "$(winpath "$game_windows")" \
@@ -92,6 +94,7 @@ timeout 120 wine reg add 'HKLM\Software\SCi Games\Toven Rally\InstallPath' /ve /
 echo "-- the Windows build under Wine"
 wine "$exe" "$(winpath "$game_windows/SavedGames/$setup.lsp")" >"$work/wine.log" 2>&1 &
 pids+=($!)
+disown  # ended with its Wine server below, without a job notice
 main=$(wait_window 120 "$caption") || fail "no window captioned '$caption' within two minutes"
 save_with_keys "$main" "$game_windows/SavedGames/$setup.lsp"
 [ -n "${GW_SMOKE_SHOTS:-}" ] && import -window root "$GW_SMOKE_SHOTS/windows-main.png"
