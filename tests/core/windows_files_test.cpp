@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "core/test_files.h"
 #include "platform/file_io.h"
@@ -39,6 +40,19 @@ class WindowsFiles : public ::testing::Test {
  protected:
   test::TempDir dir;
 };
+
+// The manifest makes UTF-8 the code page of every 8-bit name; under code page 932 the second byte of
+// "表" (E8 A1 A8 in UTF-8, 95 5C in code page 932) would read as a backslash and cut the folder in two.
+TEST_F(WindowsFiles, namesInAnyScriptWorkThroughTheUtf8CodePage) {
+  EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+  const std::string folder = dir.Path().string() + "\\\xE8\xA1\xA8 setups";
+  ASSERT_TRUE(std::filesystem::create_directory(ToFsPath(folder)));
+  const std::string path = folder + "\\caf\xC3\xA9.lsp";
+  WriteFileReplacing(path, "x");
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_EQ(ReadFileBytes(path), "x");
+  EXPECT_EQ(FindFiles(folder, "*.lsp"), std::vector<std::string>{"caf\xC3\xA9.lsp"});
+}
 
 TEST_F(WindowsFiles, reservedNamesAreRefusedWithAMessageThatSaysSo) {
   const std::string path = dir.File("nul.lsp");
