@@ -29,8 +29,12 @@ function(gw_add_test name)
   if(T_UI)
     set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
+  if(WIN32)
+    gw_windows_test_options(${name} "${T_UI}")
+  endif()
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+  # The timeout leaves room for a test program started under Wine.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
 
 # gw_add_fuzzer(NAME SOURCES a.cpp LIBS lib...): a libFuzzer target (GW_FUZZ=ON, clang).

@@ -62,6 +62,68 @@ std::string TemporaryNameFor(const std::string& folder, const std::string& name)
 }
 #endif
 
+#ifdef _WIN32
+// The game keeps a setup open while it reads it; such a file is usually free again a moment later.
+constexpr DWORD kInUseWaitMs = 1000;
+constexpr DWORD kInUseStepMs = 50;
+
+[[noreturn]] void FailInUse(const std::string& path) {
+  throw Error(path + " is in use by another program.");
+}
+
+// Windows opens the device, not a file, for a name such as "nul.lsp"; say so instead of failing oddly.
+void RefuseReservedName(const char* what, const std::string& path) {
+  const std::string device = WindowsReservedName(path);
+  if (!device.empty())
+    Fail(what, path, "\"" + device + "\" is a device name that Windows reserves; choose another file name");
+}
+
+// True when another program holds the file open so that it may be neither replaced nor deleted. Opening
+// for deletion conflicts with every handle that does not share deletion (which the game's handles do not).
+bool InUse(const std::string& path) {
+  const HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    CloseHandle(h);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Calls attempt until it succeeds, fails for a reason other than the file being in use, or the file stays
+// in use for a second. Returns false only in the last case; raises nothing, so that the caller can clean
+// up first and report any other failure as its own.
+template <typename Attempt>
+bool RetryWhileInUse(const std::string& path, Attempt attempt) {
+  for (DWORD waited = 0;; waited += kInUseStepMs) {
+    if (attempt()) return true;
+    if (!InUse(path)) return true;
+    if (waited >= kInUseWaitMs) return false;
+    Sleep(kInUseStepMs);
+  }
+}
+
+// The attributes a player set on a setup (hidden, system, not indexed) go over to the file that replaces
+// it; the archive mark is set, as on every write.
+void CarryAttributes(const std::string& from, const std::string& to) {
+  const DWORD old = GetFileAttributesA(from.c_str());
+  if (old == INVALID_FILE_ATTRIBUTES) return;
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  SetFileAttributesA(to.c_str(), (old & kept) | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+// Puts temp in the place of target. False when target stayed in use for a second.
+bool ReplaceWithRetry(const std::string& temp, const std::string& target, bool& replaced) {
+  replaced = false;
+  return RetryWhileInUse(target, [&] {
+    replaced =
+        MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return replaced;
+  });
+}
+#endif
+
 }  // namespace
 
 void RefuseReadOnly(const std::string& path, const char* what) {
@@ -72,7 +134,16 @@ FilePtr OpenFileForReading(const std::string& path) {
   if (path.empty()) throw Error("Cannot open file: the path is empty");
 #ifdef _WIN32
   if (DirectoryExists(path)) Fail("Cannot open file", path, "it is a folder");
-  FilePtr file(std::fopen(path.c_str(), "rb"));
+  RefuseReservedName("Cannot open file", path);
+  FilePtr file;
+  int openError = 0;
+  const bool released = RetryWhileInUse(path, [&] {
+    file.reset(std::fopen(path.c_str(), "rb"));
+    openError = errno;
+    return file != nullptr;
+  });
+  if (!released) FailInUse(path);
+  errno = openError;
   if (!file) Fail("Cannot open file", path, LastErrorText());
   if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())))) != FILE_TYPE_DISK)
     FailNotRegular(path);
@@ -175,6 +246,9 @@ FilePtr CreateNewFile(const std::string& path) {
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   namespace fs = std::filesystem;
   if (path.empty()) throw Error("Cannot create file: the path is empty");
+#ifdef _WIN32
+  RefuseReservedName("Cannot create file", path);
+#endif
   std::error_code ec;
   fs::path target = ToFsPath(path);
   // Write through a link to the file it names, so that the link stays a link.
@@ -227,9 +301,13 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())))))
     discard("the file could not be flushed to the disk");
   file.reset();
-  if (!MoveFileExA(temp.c_str(), FromFsPath(target).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::string targetName = FromFsPath(target);
+  if (exists) CarryAttributes(targetName, temp);
+  bool replaced = false;
+  const bool released = ReplaceWithRetry(temp, targetName, replaced);
+  if (!replaced) {
     DeleteFileA(temp.c_str());
+    if (!released) FailInUse(path);
     Fail("Cannot write file", path, "the file could not be replaced");
   }
 #else

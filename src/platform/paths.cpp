@@ -102,6 +102,21 @@ std::string FromFsPath(const std::filesystem::path& path) {
 }
 #endif
 
+std::string WindowsReservedName(std::string_view path) {
+  const std::string name = ExtractFileName(path);
+  std::string_view stem = name;
+  stem = stem.substr(0, stem.find('.'));
+  while (!stem.empty() && (stem.back() == ' ' || stem.back() == ':')) stem.remove_suffix(1);
+  std::string upper;
+  for (char c : stem) upper.push_back(AsciiUpper(c));
+  static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (std::string_view device : kDevices)
+    if (upper == device) return std::string(stem);
+  const bool numbered = upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+                        upper[3] >= '1' && upper[3] <= '9';
+  return numbered ? std::string(stem) : std::string();
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(ToFsPath(path), ec);

@@ -37,6 +37,11 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension);
 // True when the path has no folder part.
 bool HasNoFolder(std::string_view path);
 
+// The device name Windows reserves (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$) that
+// the file name of the path stands for, whatever its letter case, extension or blanks before the period
+// ("nul.lsp", "Com1 .txt"); "" for any other name. Windows opens the device instead of a file of that name.
+std::string WindowsReservedName(std::string_view path);
+
 // Two folder texts name the same folder: equal ignoring ASCII case, with "\" and "/" alike.
 bool SameFolder(std::string_view a, std::string_view b);
 

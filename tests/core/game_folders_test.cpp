@@ -8,6 +8,10 @@
 #include "platform/file_attributes.h"
 #include "platform/paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace gw {
 namespace {
 
@@ -53,6 +57,15 @@ TEST(IsSlotFile, needsTheSavedGamesFolderInAnyLetterCase) {
   EXPECT_FALSE(IsSlotFile("/games/TOV/SavedGames/3slot1_Test.lsp", "/games/TOV/"));
 }
 
+#ifdef _WIN32
+TEST(GamePaths, appendFixedTextsWithTheLocalSeparator) {
+  EXPECT_EQ(GamePath("C:\\g", kSavedGamesPrefix), "C:\\g\\SavedGames\\");
+  EXPECT_EQ(GamePath("", kSoundTable), "\\Audio\\Sound.ini");
+  EXPECT_EQ(SetupFilePath("0slot0_a.lsp", "C:\\g"), "C:\\g\\SavedGames\\0slot0_a.lsp");
+  EXPECT_EQ(SetupFilePath("D:\\elsewhere\\a.lsp", "C:\\g"), "D:\\elsewhere\\a.lsp");
+  EXPECT_EQ(SetupFilePath("D:/elsewhere/a.lsp", "C:\\g"), "D:/elsewhere/a.lsp");
+}
+#else
 TEST(GamePaths, appendFixedTextsWithTheLocalSeparator) {
   EXPECT_EQ(GamePath("/g", kSavedGamesPrefix), "/g/SavedGames/");
   EXPECT_EQ(GamePath("", kSoundTable), "/Audio/Sound.ini");
@@ -60,6 +73,7 @@ TEST(GamePaths, appendFixedTextsWithTheLocalSeparator) {
   EXPECT_EQ(SetupFilePath("/elsewhere/a.lsp", "/g"), "/elsewhere/a.lsp");
   EXPECT_EQ(SetupFilePath("sub\\a.lsp", "/g"), "sub\\a.lsp");
 }
+#endif
 
 TEST(PathParts, acceptBothSeparators) {
   EXPECT_EQ(ExtractFileDir("C:\\a\\b.lsp"), "C:\\a");
@@ -95,6 +109,23 @@ TEST(FindFiles, listsMatchingEntriesOfAFolder) {
   EXPECT_TRUE(FindFiles(dir.File("missing"), "*").empty());
 }
 
+#ifdef _WIN32
+TEST(ReadOnly, clearingTouchesOnlyTheReadOnlyAttribute) {
+  test::TempDir dir;
+  const std::string path = dir.File("input.ini");
+  test::WriteBytes(path, "x");
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), kept));
+  ClearReadOnly(path);  // writable already: unchanged
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), kept);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), kept | FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(IsReadOnly(path));
+  ClearReadOnly(path);
+  EXPECT_FALSE(IsReadOnly(path));
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), kept);
+  EXPECT_NO_THROW(ClearReadOnly(dir.File("missing")));
+}
+#else
 TEST(ReadOnly, clearingTouchesOnlyTheWriteMark) {
   namespace fs = std::filesystem;
   test::TempDir dir;
@@ -112,6 +143,7 @@ TEST(ReadOnly, clearingTouchesOnlyTheWriteMark) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_NO_THROW(ClearReadOnly(dir.File("missing")));
 }
+#endif
 
 TEST(TempFolder, endsWithTheSeparator) {
   const std::string folder = GetTempFolder();

@@ -8,6 +8,7 @@
 
 #include "core/test_files.h"
 #include "platform/error.h"
+#include "platform/paths.h"
 
 namespace gw {
 namespace {
@@ -87,6 +88,7 @@ TEST_F(MusicFiles, aReadOnlyFileKeepsItsHeaderWhoeverRuns) {
   EXPECT_EQ(ReadBytes(path), original);
 }
 
+#ifndef _WIN32  // FIFOs and symbolic links are POSIX file-system objects
 TEST_F(MusicFiles, importCreatesItsTargetAndNeverWritesThroughWhatIsThere) {
   const std::string source = Put("song.ogg", Ogg(1000));
   // A dangling link of the same name would lead the copy out of the music folder.
@@ -106,7 +108,9 @@ TEST_F(MusicFiles, importCreatesItsTargetAndNeverWritesThroughWhatIsThere) {
   fs::remove(music + "song.ogg");
   EXPECT_EQ(ImportMusicFile(source, music), "song.ogg");
 }
+#endif
 
+#ifndef _WIN32  // FIFOs and symbolic links are POSIX file-system objects
 TEST_F(MusicFiles, musicIsReadOnlyFromRegularFilesAndWithoutWaiting) {
   const std::string pipe = dir.File("pipe.ogg");
   test::Fifo fifo(pipe);
@@ -118,6 +122,7 @@ TEST_F(MusicFiles, musicIsReadOnlyFromRegularFilesAndWithoutWaiting) {
             pipe + " is not a regular file.");
   EXPECT_FALSE(fifo.Rescued());
 }
+#endif
 
 TEST_F(MusicFiles, filesAreFoundIgnoringAsciiCaseAsTheGameFindsThem) {
   Put("Music/ba.ogg", Ogg(10));
@@ -171,11 +176,14 @@ TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
   const std::string play = (dir.Path() / "play").string();
   const std::string ogg = Ogg(5000);
   const std::string copy = MakePlayCopy(Put("w.ogg", Wrapped("s", "a", ogg)), play);
-  EXPECT_EQ(copy, play + "/w.ogg");
+  EXPECT_EQ(copy, play + kPathSeparator + "w.ogg");
   EXPECT_EQ(ReadBytes(copy), ogg);
+#ifndef _WIN32  // Windows has no permission bits; the folder inherits the user's own temporary folder's
+                // rights
   struct stat st {};
   ASSERT_EQ(stat(play.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
+#endif
 
   WriteBytes(dir.File("w.ogg"), Wrapped("changed", "", Ogg(10)));
   EXPECT_EQ(ReadBytes(MakePlayCopy(dir.File("w.ogg"), play)), ogg);  // not refreshed
@@ -187,6 +195,9 @@ TEST_F(MusicFiles, playCopiesLeaveTheHeaderOutAndAreMadeOnce) {
 }
 
 TEST_F(MusicFiles, aPlayFolderThatIsNotOursIsNeverUsed) {
+#ifdef _WIN32
+  GTEST_SKIP() << "creating a symbolic link needs administrator rights or developer mode on Windows";
+#endif
   const std::string elsewhere = (dir.Path() / "elsewhere").string();
   fs::create_directory(elsewhere);
   WriteBytes(elsewhere + "/keep.txt", "precious");

@@ -58,6 +58,11 @@ TEST(WineRegistryText, decodesWineEscapesAndStringKinds) {
 class WinePrefix : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "a Wine prefix's drive links are symbolic links, which need administrator rights on Windows; "
+           "there the installation folder comes from the registry itself";
+#endif
     fs::create_directories(dir.Path() / "drive_c" / "Program Files" / "Toven Games" / "Toven Rally");
     fs::create_directories(dir.Path() / "dosdevices");
     fs::create_directory_symlink("../drive_c", dir.Path() / "dosdevices" / "c:");
@@ -115,14 +120,11 @@ TEST_F(WinePrefix, gameInstallPathComesFromThePrefixInWinePrefix) {
   Register("C:\\Program Files\\Toven Games\\Toven Rally");
   const char* old = std::getenv("WINEPREFIX");
   const std::string saved = old ? old : "";
-  setenv("WINEPREFIX", dir.Path().c_str(), 1);
+  test::SetEnv("WINEPREFIX", dir.Path().string().c_str());
   EXPECT_EQ(GetGameInstallPath(), Installed());
-  setenv("WINEPREFIX", (dir.Path() / "empty").c_str(), 1);
+  test::SetEnv("WINEPREFIX", (dir.Path() / "empty").string().c_str());
   EXPECT_EQ(GetGameInstallPath(), "");
-  if (old)
-    setenv("WINEPREFIX", saved.c_str(), 1);
-  else
-    unsetenv("WINEPREFIX");
+  test::SetEnv("WINEPREFIX", old ? saved.c_str() : nullptr);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "core/test_files.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <condition_variable>
@@ -10,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
-
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -18,26 +19,13 @@
 
 namespace gw::test {
 
-namespace {
-void SetEnvironment(const char* name, const char* value) {
-#ifdef _WIN32
-  _putenv_s(name, value ? value : "");
-#else
-  if (value)
-    setenv(name, value, 1);
-  else
-    unsetenv(name);
-#endif
-}
-}  // namespace
-
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
   if (const char* old = std::getenv(name)) old_ = old;
-  SetEnvironment(name, value);
+  SetEnv(name, value);
 }
 
 ScopedEnv::~ScopedEnv() {
-  SetEnvironment(name_, old_ ? old_->c_str() : nullptr);
+  SetEnv(name_, old_ ? old_->c_str() : nullptr);
 }
 
 TempDir::TempDir() {
@@ -84,6 +72,17 @@ std::string DataFile(std::string_view relativePath) {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/" + std::string(relativePath));
 }
 
+void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");  // an empty value removes the variable
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+
 std::string ErrorMessageOf(const std::function<void()>& f) {
   try {
     f();
@@ -93,6 +92,7 @@ std::string ErrorMessageOf(const std::function<void()>& f) {
   return "(no error)";
 }
 
+#ifndef _WIN32
 namespace {
 std::mutex fifoMutex;
 std::condition_variable fifoStop;
@@ -140,6 +140,8 @@ void OpenToOthers(const std::filesystem::path& folder) {
   for (auto& entry : fs::recursive_directory_iterator(folder))
     if (entry.is_directory()) fs::permissions(entry.path(), open, fs::perm_options::add);
 }
+
+#endif
 
 std::string SampleSetup() {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp");

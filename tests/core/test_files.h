@@ -32,9 +32,13 @@ std::string ReadBytes(const std::string& path);
 // A file of tests/data (real players' files live in tests/data/real-data), read whole.
 std::string DataFile(std::string_view relativePath);
 
+// Sets (value != nullptr) or removes an environment variable, on every system.
+void SetEnv(const char* name, const char* value);
+
 // The message of the gw::Error that f raises, or "(no error)".
 std::string ErrorMessageOf(const std::function<void()>& f);
 
+#ifndef _WIN32
 // A FIFO at the path, for readers and writers that must refuse it. Should one block on it anyway, a watchdog
 // opens the other end after a few seconds, so the test fails instead of hanging.
 class Fifo {
@@ -68,6 +72,7 @@ class AsOrdinaryUser {
 };
 // Lets every user enter and read the folder and everything in it.
 void OpenToOthers(const std::filesystem::path& folder);
+#endif
 
 // Sets an environment variable (nullptr: removes it) for one test and puts the old value back.
 class ScopedEnv {

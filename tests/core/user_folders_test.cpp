@@ -34,6 +34,20 @@ TEST(UserFolders, noHomeAndNoXdg_givesEmpty) {
   EXPECT_EQ(gw::UserConfigFolder(), "");
   EXPECT_EQ(gw::UserDataFolder(), "");
 }
+#else
+TEST(UserFolders, windowsFoldersComeFromAppDataAndLocalAppData) {
+  ScopedEnv config("APPDATA", "C:\\Users\\player\\AppData\\Roaming");
+  ScopedEnv data("LOCALAPPDATA", "C:\\Users\\player\\AppData\\Local");
+  EXPECT_EQ(gw::UserConfigFolder(), "C:\\Users\\player\\AppData\\Roaming\\Gravelwright");
+  EXPECT_EQ(gw::UserDataFolder(), "C:\\Users\\player\\AppData\\Local\\Gravelwright");
+}
+
+TEST(UserFolders, noAppDataGivesEmpty) {
+  ScopedEnv config("APPDATA", nullptr);
+  ScopedEnv data("LOCALAPPDATA", nullptr);
+  EXPECT_EQ(gw::UserConfigFolder(), "");
+  EXPECT_EQ(gw::UserDataFolder(), "");
+}
 #endif
 
 }  // namespace
