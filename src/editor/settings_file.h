@@ -17,6 +17,8 @@ inline constexpr std::string_view kKeyLeft = "Left";
 inline constexpr std::string_view kKeyTop = "Top";
 inline constexpr std::string_view kKeyConfirmSave = "ConfirmSave";
 inline constexpr std::string_view kKeyRunTOV = "RunTOV";
+inline constexpr std::string_view kKeyConfirmDiscard = "ConfirmDiscard";
+inline constexpr std::string_view kKeyHistoryDepth = "HistoryDepth";
 
 // The settings file of a program: its path with the extension ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
@@ -31,6 +33,16 @@ struct TMainSettings {
 TMainSettings ReadMainSettings(const ProfileIni& ini);
 // Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
 void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
+
+// Unsaved changes and the version history: whether loading another file asks about unsaved changes first,
+// and how many versions of each file are kept (0: none).
+struct THistorySettings {
+  bool confirmDiscard = true;
+  int historyDepth = 30;
+};
+THistorySettings ReadHistorySettings(const ProfileIni& ini);
+// Writes "ConfirmDiscard" and "HistoryDepth" in that order.
+void WriteHistorySettings(ProfileIni& ini, const THistorySettings& settings);
 
 // The comment of a setup file, keyed by its name without folder and extension.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);
