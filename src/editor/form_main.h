@@ -99,7 +99,7 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   // The hint of an entry: its name and value, and for a changed entry the loaded value.
   QString EntryHint(TSetupList list, int index);
   // Ends the user's gesture: what changed since the last step becomes one undo step named by text.
-  void CommitEdit(const QString& text);
+  void CommitEdit(QString text);
   TEditorState CaptureState() const;
   void ApplyEditorChange(const TEditorChange& change, bool undo) override;
   QUndoStack* UndoStack() const { return undoStack_; }

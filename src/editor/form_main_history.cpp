@@ -85,13 +85,13 @@ TEditorState TFormMain::CaptureState() const {
   return state;
 }
 
-void TFormMain::CommitEdit(const QString& text) {
+void TFormMain::CommitEdit(QString text) {
   pendingStep_.clear();
   TEditorState now = CaptureState();
   TEditorChange change = EditorDifference(undoBase_, now);
   undoBase_ = std::move(now);
   if (change.Empty()) return;
-  undoStack_->push(new TEditorCommand(*this, std::move(change), text));
+  undoStack_->push(new TEditorCommand(*this, std::move(change), std::move(text)));
 }
 
 void TFormMain::ApplyEditorChange(const TEditorChange& change, bool undo) {
