@@ -541,17 +541,9 @@ void TFormMain::ActionSaveExecute() {
     ActionSaveAsExecute();
     return;
   }
+  // Overwriting another program's changes was confirmed by that question.
   if (ChangedOnDisk()) {
-    const std::string name = ExtractFileName(setup_.FileName());
-    const int answer =
-        AskChoice(this, ToQ(name + " was changed by another program since it was loaded."),
-                  {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
-    if (answer == 1) {
-      const std::string path = setup_.FileName();
-      LoadSetupFile(path);
-      SelectFileEntry(path);
-    }
-    if (answer != 0) return;
+    if (!MayOverwriteChangedFile()) return;
   } else if (MenuItemConfirmSave->isChecked() &&
              !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file.")))
     return;

@@ -93,6 +93,8 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   // The open file was written by another program: reloads it when nothing is unsaved.
   void CheckFileChangedOnDisk();
   bool ChangedOnDisk() const;
+  // Asks whether to overwrite, reload (then false) or cancel (false).
+  bool MayOverwriteChangedFile();
   // Loads a kept version into the sliders; the file it belongs to is not touched until a save as.
   void OpenVersion(const TVersionInfo& version, const std::string& originalPath);
   void RestoreVersion(const TVersionInfo& version, const std::string& targetPath);

@@ -249,7 +249,7 @@ void TFormMain::OpenVersion(const TVersionInfo& version, const std::string& orig
   openVersion_ = version;
   ActionDelete->setEnabled(false);
   captionFile_ = std::string(kProgramTitle) + " - " + ExtractBaseName(originalPath);
-  captionVersion_ = " (version of " + VersionTimeText(version.TimeMs) + ")";
+  captionVersion_ = " (version of " + FromQ(VersionLocalTimeText(version.TimeMs)) + ")";
   UpdateCaption();
   SelectFileEntry({});
 }
@@ -276,6 +276,18 @@ bool TFormMain::ChangedOnDisk() const {
   if (setup_.FileName().empty() || versionOf_ || !diskStamp_.Exists) return false;
   const TDiskStamp now = StampOf(setup_.FileName());
   return now.Exists && !(now == diskStamp_);
+}
+
+bool TFormMain::MayOverwriteChangedFile() {
+  const std::string path = setup_.FileName();
+  const int answer =
+      AskChoice(this, ToQ(ExtractFileName(path) + " was changed by another program since it was loaded."),
+                {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
+  if (answer == 1) {
+    LoadSetupFile(path);
+    SelectFileEntry(path);
+  }
+  return answer == 0;
 }
 
 void TFormMain::CheckFileChangedOnDisk() {

@@ -1,8 +1,10 @@
 #include "history/form_history.h"
 
+#include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "history/setup_positions.h"
@@ -16,6 +18,9 @@ namespace {
 
 constexpr int kClientWidth = 480;
 constexpr int kClientHeight = 408;
+// Counts made before the window shows (more than a screenful), and per turn of the event loop afterwards.
+constexpr std::size_t kCountsAtOnce = 40;
+constexpr std::size_t kCountsPerTurn = 25;
 
 QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& columns) {
   auto* list = NamedControl<QTreeWidget>(parent, name);
@@ -26,6 +31,15 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   list->setHeaderLabels(columns);
   return list;
 }
+
+}  // namespace
+
+QString VersionLocalTimeText(int64_t timeMs) {
+  return QDateTime::fromMSecsSinceEpoch(timeMs).toLocalTime().toString(
+      QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+}
+
+namespace {
 
 QString SizeText(uint64_t bytes) {
   return QString::number(bytes) + QStringLiteral(" bytes");
@@ -86,21 +100,34 @@ void TFormHistory::FillVersions(const TVersionStore& store) {
   if (filePath_.empty()) return;
   versions_ = store.Versions(filePath_);
   // Compared as the editor shows them; a file or version the editor cannot read shows no count.
-  TSetupPositions current;
-  const bool haveCurrent = ReadSetupPositions(filePath_, current);
+  haveCurrent_ = ReadSetupPositions(filePath_, current_);
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(versions_.size()));
   for (const TVersionInfo& v : versions_) {
-    QString changed = QStringLiteral("-");
-    TSetupPositions old;
-    if (haveCurrent && ReadSetupPositions(v.Path, old))
-      changed = QString::number(CountChangedParameters(old, current));
-    auto* item = new QTreeWidgetItem({ToQ(VersionTimeText(v.TimeMs)), SizeText(v.Size), changed});
+    auto* item = new QTreeWidgetItem({VersionLocalTimeText(v.TimeMs), SizeText(v.Size), QString()});
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     items << item;
   }
   ListViewVersions->addTopLevelItems(items);
+  CountChanges(kCountsAtOnce);
+  if (CountsComplete()) return;
+  countTimer_ = new QTimer(this);
+  connect(countTimer_, &QTimer::timeout, this, [this] {
+    CountChanges(kCountsPerTurn);
+    if (CountsComplete()) countTimer_->stop();
+  });
+  countTimer_->start(0);
+}
+
+void TFormHistory::CountChanges(std::size_t count) {
+  const std::size_t end = std::min(versions_.size(), counted_ + count);
+  for (; counted_ < end; ++counted_) {
+    TSetupPositions old;
+    const bool readable = haveCurrent_ && ReadSetupPositions(versions_[counted_].Path, old);
+    ListViewVersions->topLevelItem(static_cast<int>(counted_))
+        ->setText(2, readable ? QString::number(CountChangedParameters(old, current_)) : QStringLiteral("-"));
+  }
 }
 
 void TFormHistory::FillDeleted(const TVersionStore& store) {
@@ -108,7 +135,7 @@ void TFormHistory::FillDeleted(const TVersionStore& store) {
   QList<QTreeWidgetItem*> items;
   for (const TDeletedFile& d : deleted_)
     items << new QTreeWidgetItem({ToQ(ExtractFileName(d.OriginalPath)),
-                                  ToQ(VersionTimeText(d.Versions.front().TimeMs)),
+                                  VersionLocalTimeText(d.Versions.front().TimeMs),
                                   ToQ(ExtractFileDir(d.OriginalPath))});
   ListViewDeleted->addTopLevelItems(items);
 }

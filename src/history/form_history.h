@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "history/setup_positions.h"
 #include "history/version_store.h"
 
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 namespace gw {
+
+// A version's time as the player reads it: local date and time to the millisecond.
+QString VersionLocalTimeText(int64_t timeMs);
 
 class TFormHistory final : public QDialog {
   Q_OBJECT
@@ -37,6 +42,11 @@ class TFormHistory final : public QDialog {
   void ButtonRestoreClick();
   void ButtonOpenClick();
 
+  // The changed-parameter counts are filled in newest first: the first screen at once, the rest while the
+  // window is already open.
+  bool CountsComplete() const { return counted_ >= versions_.size(); }
+  void CountChanges(std::size_t count);
+
  private:
   void FillVersions(const TVersionStore& store);
   void FillDeleted(const TVersionStore& store);
@@ -46,6 +56,10 @@ class TFormHistory final : public QDialog {
   std::string filePath_;
   std::vector<TVersionInfo> versions_;
   std::vector<TDeletedFile> deleted_;
+  TSetupPositions current_;
+  bool haveCurrent_ = false;
+  std::size_t counted_ = 0;
+  QTimer* countTimer_ = nullptr;
   TChoice choice_ = TChoice::None;
   TVersionInfo chosen_;
   std::string chosenFile_;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/ascii_text.h"
 #include "platform/error.h"
@@ -52,15 +53,19 @@ int Number(std::string_view digits) {
   return n;
 }
 
-std::vector<TVersionInfo> ListVersionFolder(const fs::path& folder) {
+// Sizes cost a look at every file: a save, which needs only the newest, goes without them.
+std::vector<TVersionInfo> ListVersionFolder(const fs::path& folder, bool withSizes = true) {
   std::vector<TVersionInfo> versions;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     int64_t time = 0;
     if (!ParseVersionFileName(FromFsPath(it->path().filename()), time)) continue;
-    std::error_code sizeError;
-    const uintmax_t size = it->file_size(sizeError);
-    if (sizeError) continue;  // not a regular file
+    uintmax_t size = 0;
+    if (withSizes) {
+      std::error_code sizeError;
+      size = it->file_size(sizeError);
+      if (sizeError) continue;  // not a regular file
+    }
     versions.push_back({FromFsPath(it->path()), time, static_cast<uint64_t>(size)});
   }
   std::sort(versions.begin(), versions.end(),
@@ -195,24 +200,38 @@ bool TVersionStore::KeepVersion(const std::string& filePath) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) throw Error("cannot create " + FromFsPath(folder) + " (" + ec.message() + ")");
+    const std::string folderText = FromFsPath(folder);
+    const bool known = lastKept_.Folder == folderText;
     const std::string origin = AbsolutePath(filePath);
-    if (ReadOrigin(folder) != origin) WriteWhole(folder / kOriginName, origin);
+    if (!known && ReadOrigin(folder) != origin) WriteWhole(folder / kOriginName, origin);
+    const std::size_t hash = std::hash<std::string>{}(bytes);
 
-    const std::vector<TVersionInfo> versions = ListVersionFolder(folder);
+    std::vector<TVersionInfo> versions = ListVersionFolder(folder, false);
     int64_t time = Now();
+    bool same = false;
     if (!versions.empty()) {
       const TVersionInfo& newest = versions.front();
       // The same bytes again (a save without changes) would only push real versions out.
-      if (newest.Size == bytes.size() && ReadFileBytes(newest.Path) == bytes) {
-        Prune(filePath);
-        failure_.clear();
-        return true;
+      if (known && lastKept_.Path == newest.Path) {
+        same = lastKept_.Hash == hash;
+      } else {
+        std::error_code sizeError;
+        same = fs::file_size(ToFsPath(newest.Path), sizeError) == bytes.size() && !sizeError &&
+               ReadFileBytes(newest.Path) == bytes;
       }
       // Two versions in one millisecond, or a clock set back: the name still sorts after the newest.
       time = std::max(time, newest.TimeMs + 1);
     }
-    WriteWhole(folder / VersionFileName(time), bytes);
-    Prune(filePath);
+    if (!same) {
+      const fs::path version = folder / VersionFileName(time);
+      WriteWhole(version, bytes);
+      versions.insert(versions.begin(), TVersionInfo{FromFsPath(version), time, bytes.size()});
+    }
+    lastKept_ = {folderText, versions.front().Path, hash};
+    for (std::size_t i = static_cast<std::size_t>(depth_); i < versions.size(); ++i) {
+      std::error_code ignored;
+      fs::remove(ToFsPath(versions[i].Path), ignored);
+    }
     failure_.clear();
     return true;
   } catch (const std::exception& e) {

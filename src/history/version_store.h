@@ -80,6 +80,13 @@ class TVersionStore {
   int depth_ = kDefaultHistoryDepth;
   TClock clock_;
   std::string failure_;
+  // What this store last kept in a folder, so that the next save need not read it back: the folder, the
+  // version's path and a hash of its bytes. The origin written there is known to be right.
+  struct TLastKept {
+    std::string Folder, Path;
+    std::size_t Hash = 0;
+  };
+  TLastKept lastKept_;
 };
 
 }  // namespace gw

@@ -445,7 +445,7 @@ TEST_F(FormHistoryTest, anOpenedVersionIsShownBesideItsFileAndSavedUnderANewName
   EXPECT_EQ(tyre->Value(0), loaded);
   const auto version = form->History().Versions(Saved("0slot1_Tarmac.lsp")).front();
   EXPECT_EQ(form->windowTitle(),
-            ToQ("Gravelwright - 0slot1_Tarmac (version of " + VersionTimeText(version.TimeMs) + ")"));
+            "Gravelwright - 0slot1_Tarmac (version of " + VersionLocalTimeText(version.TimeMs) + ")");
   EXPECT_FALSE(Child<QAction>("ActionDelete")->isEnabled());
   const std::string saved = test::ReadBytes(Saved("0slot1_Tarmac.lsp"));
   modal_answers::PushFileName(ToQ(Saved("0slot1_Older")));
