@@ -29,6 +29,18 @@ struct Installation {
     fs::create_directories(dir.Path() / "SavedGames");
     gw::test::WriteBytes(file, gw::test::SampleSetup());
   }
+  // The file with 1,000 versions of itself behind it.
+  gw::TVersionStore ThousandVersions() {
+    gw::TVersionStore store(dir.File("history"), (dir.Path() / "SavedGames").string(), 1000);
+    const std::string setup = gw::test::SampleSetup();
+    for (int i = 0; i < 1000; ++i) {
+      gw::test::WriteBytes(file,
+                           setup + std::string(static_cast<std::size_t>(i % 7 + 1), ' ') + std::to_string(i));
+      store.KeepVersion(file);
+    }
+    gw::test::WriteBytes(file, setup);
+    return store;
+  }
   std::unique_ptr<gw::TFormMain> Form(int depth) {
     gw::test::WriteBytes(dir.File("Gravelwright.ini"),
                          "[COMMON]\nConfirmSave=0\nHistoryDepth=" + std::to_string(depth) + "\n");
@@ -107,14 +119,7 @@ BENCHMARK(BM_UndoOneStep)->Unit(benchmark::kMicrosecond);
 void BM_HistoryWindowWith1000Versions(benchmark::State& state) {
   App();
   Installation install;
-  gw::TVersionStore store(install.dir.File("history"), (install.dir.Path() / "SavedGames").string(), 1000);
-  const std::string setup = gw::test::SampleSetup();
-  for (int i = 0; i < 1000; ++i) {
-    gw::test::WriteBytes(install.file,
-                         setup + std::string(static_cast<std::size_t>(i % 7 + 1), ' ') + std::to_string(i));
-    store.KeepVersion(install.file);
-  }
-  gw::test::WriteBytes(install.file, setup);
+  gw::TVersionStore store = install.ThousandVersions();
   if (store.Versions(install.file).size() != 1000) state.SkipWithError("the versions were not all kept");
   for (auto _ : state) {
     gw::TFormHistory window(nullptr, store, install.file);
@@ -129,14 +134,7 @@ BENCHMARK(BM_HistoryWindowWith1000Versions)->Unit(benchmark::kMillisecond);
 void BM_HistoryWindowWith1000VersionsAllCounted(benchmark::State& state) {
   App();
   Installation install;
-  gw::TVersionStore store(install.dir.File("history"), (install.dir.Path() / "SavedGames").string(), 1000);
-  const std::string setup = gw::test::SampleSetup();
-  for (int i = 0; i < 1000; ++i) {
-    gw::test::WriteBytes(install.file,
-                         setup + std::string(static_cast<std::size_t>(i % 7 + 1), ' ') + std::to_string(i));
-    store.KeepVersion(install.file);
-  }
-  gw::test::WriteBytes(install.file, setup);
+  gw::TVersionStore store = install.ThousandVersions();
   for (auto _ : state) {
     gw::TFormHistory window(nullptr, store, install.file);
     window.show();

@@ -1,5 +1,8 @@
 #include "core/test_files.h"
 
+#include "core/setup_controls_model.h"
+#include "setup/car_setup.h"
+
 #include <fstream>
 
 #include <random>
@@ -64,6 +67,17 @@ std::string ErrorMessageOf(const std::function<void()>& f) {
 
 std::string SampleSetup() {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp");
+}
+
+std::string GridSetup() {
+  TTOVCarSetup doc;
+  doc.LoadFromBytes(SampleSetup(), "grid.lsp");
+  TPlainSetupControls controls;
+  SetupToSliders(doc, controls);
+  SlidersToSetup(doc, controls);
+  std::string bytes = doc.SaveToBytes();
+  bytes.pop_back();
+  return bytes;
 }
 
 }  // namespace gw::test

@@ -34,5 +34,8 @@ std::string ErrorMessageOf(const std::function<void()>& f);
 
 // The game-layout sample setup: every key the editor needs, about 580 lines in the game's own layout.
 std::string SampleSetup();
+// The sample setup with every catalogue value on its slider's grid, as the game writes it (no final NUL), so
+// that a save without changes rewrites no value.
+std::string GridSetup();
 
 }  // namespace gw::test

@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/setup_controls_model.h"
 #include "core/test_files.h"
 #include "editor/form_main.h"
 #include "editor/form_velocity.h"
@@ -35,18 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using L = TSetupList;
-
-// The sample setup with every catalogue value on its slider's grid.
-std::string GridSetup() {
-  TTOVCarSetup doc;
-  doc.LoadFromBytes(test::SampleSetup(), "grid.lsp");
-  test::TPlainSetupControls controls;
-  SetupToSliders(doc, controls);
-  SlidersToSetup(doc, controls);
-  std::string bytes = doc.SaveToBytes();
-  bytes.pop_back();
-  return bytes;
-}
 
 struct TListSnapshot {
   std::vector<int32_t> values;
@@ -85,7 +72,7 @@ class FormHistoryTest : public ::testing::Test {
     modal_answers::Reset();
     modal_answers::TakeShownTexts();
     fs::create_directories(dir.Path() / "SavedGames");
-    grid = GridSetup();
+    grid = test::GridSetup();
     for (const char* name : {"0slot1_Tarmac.lsp", "3slot0_Wet.lsp"}) test::WriteBytes(Saved(name), grid);
     form = std::make_unique<TFormMain>(TFormMainOptions{dir.Path().string(), dir.File("Gravelwright.ini"),
                                                         std::nullopt, dir.File("history")});

@@ -22,7 +22,6 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "core/setup_controls_model.h"
 #include "core/test_files.h"
 #include "editor/form_file_list.h"
 #include "editor/form_velocity.h"
@@ -40,18 +39,6 @@ namespace fs = std::filesystem;
 using L = TSetupList;
 using ::testing::ElementsAre;
 
-// The sample setup with every catalogue value on its slider's grid, so that a save without changes
-// rewrites no value.
-std::string GridSetup() {
-  TTOVCarSetup doc;
-  doc.LoadFromBytes(test::SampleSetup(), "grid.lsp");
-  test::TPlainSetupControls controls;
-  SetupToSliders(doc, controls);
-  SlidersToSetup(doc, controls);
-  std::string bytes = doc.SaveToBytes();
-  bytes.pop_back();  // as the game writes it: no NUL
-  return bytes;
-}
 
 class FormMainTest : public ::testing::Test {
  protected:
@@ -59,7 +46,7 @@ class FormMainTest : public ::testing::Test {
     modal_answers::Reset();
     modal_answers::TakeShownTexts();  // boxes are recorded, never shown
     fs::create_directories(dir.Path() / "SavedGames");
-    grid = GridSetup();
+    grid = test::GridSetup();
     for (const char* name : {"3slot0_Wet.lsp", "0slot1_Tarmac.lsp", "1SLOT2_snow.lsp", "9slot0_x.lsp"})
       test::WriteBytes(Saved(name), grid);
     test::WriteBytes(Saved("notes.lsp"), grid);  // not a slot name: not listed
