@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <functional>
 
 #include "core/test_files.h"
+#include "editor/form_extract.h"
 #include "editor/form_main.h"
 #include "editor/form_velocity.h"
 #include "history/form_history.h"
@@ -479,6 +481,37 @@ TEST_F(FormHistoryTest, copyToOtherFilesKeepsTheDestinationsVersions) {
   ASSERT_EQ(versions.size(), 1u);
   EXPECT_EQ(test::ReadBytes(versions[0].Path), grid);
   form->ActionSaveExecute();
+}
+
+TEST_F(FormHistoryTest, extractingOntoTheOpenFileAsksFirstKeepsAVersionAndReloads) {
+  TTOVCarSetup changed;
+  changed.LoadFromBytes(grid, "replay.lsp");
+  changed.FindSection("TyreLF")->FindData("Pressure")->SetFloat(123000.0f);
+  std::string text = changed.SaveToBytes();
+  text.pop_back();
+  using namespace std::string_literals;
+  test::WriteBytes(dir.File("stage.rpl"), "RPL\x01GMDC\x02\x00SCOE\x05\x00"s + text + "\x00\xff tail"s);
+  auto extract = [&](int answer) {
+    Key(tyre, 0);
+    modal_answers::PushChoice(answer);
+    OnDialog<TFormExtract>([&](TFormExtract& d) {
+      d.EditRpl->setText(ToQ(dir.File("stage.rpl")));
+      d.EditLsp->setText(ToQ(Saved("0slot1_Tarmac.lsp")));
+      QTest::mouseClick(d.ButtonExtract, Qt::LeftButton);
+      d.reject();
+    });
+    form->MenuItemExtractClick();
+    return modal_answers::TakeShownTexts();
+  };
+  EXPECT_EQ(extract(2), QStringList{"Save changes to 0slot1_Tarmac.lsp?"});  // Cancel: nothing written
+  EXPECT_EQ(test::ReadBytes(Saved("0slot1_Tarmac.lsp")), grid);
+  EXPECT_TRUE(form->IsModified());
+
+  EXPECT_EQ(extract(1), (QStringList{"Save changes to 0slot1_Tarmac.lsp?", "Successful"}));
+  EXPECT_EQ(test::ReadBytes(Saved("0slot1_Tarmac.lsp")), text + '\0');
+  EXPECT_EQ(test::ReadBytes(form->History().Versions(Saved("0slot1_Tarmac.lsp")).front().Path), grid);
+  EXPECT_EQ(tyre->Value(0), 123);  // the open file was reloaded
+  EXPECT_FALSE(form->IsModified());
 }
 
 // ---- files changed by another program ----
