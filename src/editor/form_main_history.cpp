@@ -293,6 +293,8 @@ bool TFormMain::MayOverwriteChangedFile() {
 void TFormMain::CheckFileChangedOnDisk() {
   if (IsModified() || !ChangedOnDisk()) return;
   const std::string path = setup_.FileName();
+  // Tried once per change: a file the game left unreadable must not raise an error at every activation.
+  diskStamp_ = StampOf(path);
   LoadSetupFile(path);
   SelectFileEntry(path);
   statusBar()->showMessage(
