@@ -1,6 +1,7 @@
 #include "music/form_music.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,12 +43,29 @@ QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
   return rows.isEmpty() ? nullptr : rows.front();
 }
 
-// The song and artist of a file, shown from the given column on.
+// Set on a row whose file could not be read.
+constexpr int kUnreadableRole = Qt::UserRole + 1;
+
+// The song and artist of a file, shown from the given column on. A file that cannot be read shows neither
+// and is marked, so that one such file does not keep the window from opening.
 void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
-  std::string song, artist;
-  if (exists) ReadOggInfo(path, song, artist);
+  std::string song, artist, failure;
+  if (exists) {
+    try {
+      ReadOggInfo(path, song, artist);
+    } catch (const Error& e) {
+      failure = e.what();
+    }
+  }
   row.setText(songColumn, ToQ(song));
   row.setText(songColumn + 1, ToQ(artist));
+  row.setData(0, kUnreadableRole, !failure.empty());
+  const QBrush text =
+      failure.empty() ? QBrush() : row.treeWidget()->palette().brush(QPalette::Disabled, QPalette::Text);
+  for (int c = 0; c < row.columnCount(); ++c) {
+    row.setForeground(c, text);
+    row.setToolTip(c, ToQ(failure));
+  }
 }
 
 }  // namespace
@@ -186,11 +204,20 @@ TSlotTable TFormMusic::SlotNames() const {
   return names;
 }
 
+bool TFormMusic::IsUnreadable(const QTreeWidgetItem& row) {
+  return row.data(0, kUnreadableRole).toBool();
+}
+
+std::string TFormMusic::PathOf(const QTreeWidgetItem& row) const {
+  const std::string found = FindMusicFile(musicFolder_, HiddenName(row));
+  return found.empty() ? musicFolder_ + HiddenName(row) : found;
+}
+
 void TFormMusic::RefreshSlotRow(QTreeWidgetItem& row) {
   const std::string name = HiddenName(row);
   row.setText(kSlotFile, ToQ(ChangeFileExt(name, "")));
-  const std::string path = musicFolder_ + name;
-  ShowOggInfo(row, kSlotSong, path, !name.empty() && FileExists(path));
+  const std::string path = FindMusicFile(musicFolder_, name);
+  ShowOggInfo(row, kSlotSong, path, !path.empty());
 }
 
 void TFormMusic::RefreshLibraryRow(QTreeWidgetItem& row) {
@@ -224,10 +251,16 @@ void TFormMusic::FillLibraryList() {
     return ua != ub ? ua < ub : a < b;
   });
   for (const std::string& name : names) {
-    std::string song, artist;
-    // A folder with such a name is no music file; reading it would only fail.
+    // A folder with such a name is no music file; a file that cannot be read is listed, marked.
     const std::string path = musicFolder_ + name;
-    if (FileExists(path) && ReadOggInfo(path, song, artist)) AddLibraryRow(name);
+    if (!FileExists(path)) continue;
+    std::string song, artist;
+    bool ogg = true;
+    try {
+      ogg = ReadOggInfo(path, song, artist);
+    } catch (const Error&) {
+    }
+    if (ogg) AddLibraryRow(name);
   }
   if (!names.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
 }
