@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "compare/take_values.h"
 #include "core/test_files.h"
 #include "editor/form_extract.h"
 #include "editor/form_main.h"
@@ -225,6 +226,16 @@ TEST_F(FormHistoryTest, loadingClearsTheStackAndUndoAfterSaveModifiesAgain) {
   form->ActionReloadExecute();
   EXPECT_EQ(Stack()->count(), 0);
   EXPECT_FALSE(Child<QAction>("ActionUndo")->isEnabled());
+}
+
+TEST_F(FormHistoryTest, valuesTakenFromTheComparisonAreOneStep) {
+  const TEditorState before = form->CaptureState();
+  form->ApplyPositions({TTakenValue{0, 1}, TTakenValue{1, 2}});  // the first two compared parameters
+  ASSERT_EQ(Stack()->count(), 1);
+  EXPECT_EQ(Stack()->undoText(), "Take Values");
+  Undo();
+  EXPECT_TRUE(form->CaptureState() == before);
+  EXPECT_FALSE(form->IsModified());
 }
 
 TEST_F(FormHistoryTest, theEditMenuSitsBetweenFileAndToolWithUndoAndRedo) {
