@@ -105,7 +105,8 @@ TTOVCarSetupData& Entry(const TTOVCarSetup& setup, std::string_view section, con
 }  // namespace
 
 void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
-                      const std::string& destName, const std::vector<TCopyPair>& copyList) {
+                      const std::string& destName, const std::vector<TCopyPair>& copyList,
+                      const std::function<void(const std::string& path)>& beforeSave) {
   TTOVCarSetup dest;
   const std::string path = SetupFilePath(destName, installFolder);
   dest.LoadFromFile(path);
@@ -120,6 +121,7 @@ void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFold
       CopyEntryValue(from, to, path);
     }
   }
+  if (beforeSave) beforeSave(path);
   dest.SaveToFile();
 }
 

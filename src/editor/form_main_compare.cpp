@@ -31,6 +31,8 @@ TFormCompare& TFormMain::CompareWindow() {
 void TFormMain::ApplyPositions(const std::vector<TTakenValue>& values) {
   ApplyTakenValues(*this, values, CheckBoxTyreLink->isChecked());
   RefreshBrakeRatio();
+  // Taking values from the comparison is one step, undone as a whole.
+  CommitEdit(QStringLiteral("Take Values"));
 }
 
 }  // namespace gw

@@ -1,5 +1,7 @@
 #include "editor/settings_file.h"
 
+#include <algorithm>
+
 #include "platform/ascii_text.h"
 #include "platform/own_files.h"
 #include "platform/paths.h"
@@ -30,6 +32,20 @@ void WriteMainSettings(ProfileIni& ini, const TMainSettings& s) {
   ini.WriteInteger(kSectionCommon, kKeyTop, s.top);
   ini.WriteString(kSectionCommon, kKeyConfirmSave, s.confirmSave ? "1" : "0");
   ini.WriteInteger(kSectionCommon, kKeyRunTOV, s.runTOV);
+}
+
+THistorySettings ReadHistorySettings(const ProfileIni& ini) {
+  THistorySettings s;
+  s.confirmDiscard = ini.ReadInteger(kSectionCommon, kKeyConfirmDiscard, 1) != 0;
+  s.historyDepth = ini.ReadInteger(kSectionCommon, kKeyHistoryDepth, s.historyDepth);
+  // A negative depth is no depth; a huge one would only fill the disk.
+  s.historyDepth = std::clamp(s.historyDepth, 0, 10000);
+  return s;
+}
+
+void WriteHistorySettings(ProfileIni& ini, const THistorySettings& s) {
+  ini.WriteString(kSectionCommon, kKeyConfirmDiscard, s.confirmDiscard ? "1" : "0");
+  ini.WriteInteger(kSectionCommon, kKeyHistoryDepth, s.historyDepth);
 }
 
 TCompareSettings ReadCompareSettings(const ProfileIni& ini) {

@@ -18,6 +18,8 @@ inline constexpr std::string_view kKeyLeft = "Left";
 inline constexpr std::string_view kKeyTop = "Top";
 inline constexpr std::string_view kKeyConfirmSave = "ConfirmSave";
 inline constexpr std::string_view kKeyRunTOV = "RunTOV";
+inline constexpr std::string_view kKeyConfirmDiscard = "ConfirmDiscard";
+inline constexpr std::string_view kKeyHistoryDepth = "HistoryDepth";
 inline constexpr std::string_view kSectionCompare = "COMPARE";
 inline constexpr std::string_view kKeyWidth = "Width";
 inline constexpr std::string_view kKeyHeight = "Height";
@@ -42,6 +44,16 @@ struct TMainSettings {
 TMainSettings ReadMainSettings(const ProfileIni& ini);
 // Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
 void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
+
+// Unsaved changes and the version history: whether loading another file asks about unsaved changes first,
+// and how many versions of each file are kept (0: none).
+struct THistorySettings {
+  bool confirmDiscard = true;
+  int historyDepth = 30;
+};
+THistorySettings ReadHistorySettings(const ProfileIni& ini);
+// Writes "ConfirmDiscard" and "HistoryDepth" in that order.
+void WriteHistorySettings(ProfileIni& ini, const THistorySettings& settings);
 
 // The compare window's size in pixels; -1 until the window was first closed.
 struct TCompareSettings {

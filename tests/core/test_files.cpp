@@ -1,5 +1,8 @@
 #include "core/test_files.h"
 
+#include "core/setup_controls_model.h"
+#include "setup/car_setup.h"
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -145,6 +148,17 @@ void OpenToOthers(const std::filesystem::path& folder) {
 
 std::string SampleSetup() {
   return ReadBytes(std::string(GW_SOURCE_DIR) + "/tests/data/game-layout-setup.lsp");
+}
+
+std::string GridSetup() {
+  TTOVCarSetup doc;
+  doc.LoadFromBytes(SampleSetup(), "grid.lsp");
+  TPlainSetupControls controls;
+  SetupToSliders(doc, controls);
+  SlidersToSetup(doc, controls);
+  std::string bytes = doc.SaveToBytes();
+  bytes.pop_back();
+  return bytes;
 }
 
 }  // namespace gw::test

@@ -89,5 +89,8 @@ class ScopedEnv {
 
 // The game-layout sample setup: every key the editor needs, about 580 lines in the game's own layout.
 std::string SampleSetup();
+// The sample setup with every catalogue value on its slider's grid, as the game writes it (no final NUL), so
+// that a save without changes rewrites no value.
+std::string GridSetup();
 
 }  // namespace gw::test

@@ -17,7 +17,8 @@ TEST(AboutBox, namesTheApplicationsVersion) {
   modal_answers::TakeShownTexts();
   QCoreApplication::setApplicationVersion(QStringLiteral("4.5.6"));
   test::TempDir dir;
-  TFormMain form(TFormMainOptions{dir.Path().string(), dir.File("Gravelwright.ini"), std::nullopt});
+  TFormMain form(
+      TFormMainOptions{dir.Path().string(), dir.File("Gravelwright.ini"), std::nullopt, dir.File("history")});
   form.findChild<QAction*>(QStringLiteral("MenuItemAbout"))->trigger();
   const QStringList shown = modal_answers::TakeShownTexts();
   ASSERT_EQ(shown.size(), 1);

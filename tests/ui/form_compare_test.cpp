@@ -50,7 +50,8 @@ class FormCompareTest : public ::testing::Test {
     test::WriteBytes(Saved("3slot2_Tarmac.lsp"),
                      test::DataFile("real-data/setups/game-saved-2-reindented.lsp"));
     test::WriteBytes(Saved("5slot0_Trimmed.lsp"), test::DataFile("real-data/setups/hand-trimmed-1.lsp"));
-    main = std::make_unique<TFormMain>(TFormMainOptions{install, settings, std::nullopt});
+    main =
+        std::make_unique<TFormMain>(TFormMainOptions{install, settings, std::nullopt, dir.File("history")});
     main->LoadSetupFile("0slot1_Gravel.lsp");
     form = &main->CompareWindow();
   }

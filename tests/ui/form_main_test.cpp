@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/setup_controls_model.h"
 #include "core/test_files.h"
 #include "editor/form_file_list.h"
 #include "editor/form_velocity.h"
@@ -45,18 +44,6 @@ namespace fs = std::filesystem;
 using L = TSetupList;
 using ::testing::ElementsAre;
 
-// The sample setup with every catalogue value on its slider's grid, so that a save without changes
-// rewrites no value.
-std::string GridSetup() {
-  TTOVCarSetup doc;
-  doc.LoadFromBytes(test::SampleSetup(), "grid.lsp");
-  test::TPlainSetupControls controls;
-  SetupToSliders(doc, controls);
-  SlidersToSetup(doc, controls);
-  std::string bytes = doc.SaveToBytes();
-  bytes.pop_back();  // as the game writes it: no NUL
-  return bytes;
-}
 
 class FormMainTest : public ::testing::Test {
  protected:
@@ -64,7 +51,7 @@ class FormMainTest : public ::testing::Test {
     modal_answers::Reset();
     modal_answers::TakeShownTexts();  // boxes are recorded, never shown
     fs::create_directories(dir.Path() / "SavedGames");
-    grid = GridSetup();
+    grid = test::GridSetup();
     for (const char* name : {"3slot0_Wet.lsp", "0slot1_Tarmac.lsp", "1SLOT2_snow.lsp", "9slot0_x.lsp"})
       test::WriteBytes(Saved(name), grid);
     test::WriteBytes(Saved("notes.lsp"), grid);  // not a slot name: not listed
@@ -74,7 +61,8 @@ class FormMainTest : public ::testing::Test {
   }
 
   std::unique_ptr<TFormMain> Form(std::optional<std::string> start = std::nullopt) {
-    return std::make_unique<TFormMain>(TFormMainOptions{install, settings, std::move(start)});
+    return std::make_unique<TFormMain>(
+        TFormMainOptions{install, settings, std::move(start), dir.File("history")});
   }
   std::string Saved(std::string_view name) const {
     return (dir.Path() / "SavedGames" / std::string(name)).string();
