@@ -104,11 +104,8 @@ TTOVCarSetupData& Entry(const TTOVCarSetup& setup, std::string_view section, con
 
 }  // namespace
 
-void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
-                      const std::string& destName, const std::vector<TCopyPair>& copyList) {
-  TTOVCarSetup dest;
-  const std::string path = SetupFilePath(destName, installFolder);
-  dest.LoadFromFile(path);
+void CopyValues(const TTOVCarSetup& source, TTOVCarSetup& dest, const std::vector<TCopyPair>& copyList) {
+  const std::string& path = dest.FileName();
   for (const TCopyPair& pair : copyList) {
     const std::string_view section = SetupSectionName(pair.Section);
     const bool map = SetupKeyName(pair.Key).back() == '_';
@@ -120,6 +117,13 @@ void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFold
       CopyEntryValue(from, to, path);
     }
   }
+}
+
+void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
+                      const std::string& destName, const std::vector<TCopyPair>& copyList) {
+  TTOVCarSetup dest;
+  dest.LoadFromFile(SetupFilePath(destName, installFolder));
+  CopyValues(source, dest, copyList);
   dest.SaveToFile();
 }
 

@@ -1,0 +1,57 @@
+#pragma once
+// What every subcommand shares: exit statuses, messages on standard error, loading and saving setups, and
+// the JSON form of texts.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/setup_view.h"
+#include "platform/error.h"
+#include "setup/car_setup.h"
+
+namespace gw::cli {
+
+inline constexpr std::string_view kProgramName = "gravelwright-cli";
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;  // an input was refused: a file, an entry, a value
+inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+
+// A mistake in the command line that the parser cannot see (an assignment without "=", say).
+class TUsageError : public Error {
+ public:
+  using Error::Error;
+};
+
+// What the subcommands share with main: options before the subcommand, and the exit status of commands
+// that go on with the next file after one failed.
+struct TCliContext {
+  std::string HistoryFolder;  // empty: the per-user data folder's "history"
+  bool NoHistory = false;
+  int ExitStatus = kExitOk;
+};
+
+// An error about a file: "file: message", unless the message names the file already.
+Error FileError(const std::string& file, const std::string& message);
+
+// "gravelwright-cli: message" on standard error; a note says what was done instead of what was asked.
+void PrintError(std::string_view message);
+void PrintNote(std::string_view message);
+
+// Loads a setup for reading; a failure names the file.
+void LoadSetup(TTOVCarSetup& setup, const std::string& path);
+// Every parameter of a loaded setup; a missing entry is reported with the file.
+std::vector<TParameter> LoadParameters(const TTOVCarSetup& setup);
+
+// Writes a changed setup back over its file: the old bytes go into the version history first, then the
+// document's atomic save replaces the file.
+void SaveSetup(TTOVCarSetup& setup, const TCliContext& context);
+
+// Keeps the current bytes of a file that is about to be replaced (nothing when it does not exist).
+void KeepVersion(const std::string& path, const TCliContext& context);
+
+// The number of entries a save would rewrite.
+int ChangedEntryCount(const TTOVCarSetup& setup);
+
+}  // namespace gw::cli
