@@ -2,6 +2,10 @@
 
 #include <iostream>
 
+#include "platform/paths.h"
+#include "platform/user_folders.h"
+#include "setup/game_folders.h"
+
 namespace gw::cli {
 
 Error FileError(const std::string& file, const std::string& message) {
@@ -25,15 +29,7 @@ void LoadSetup(TTOVCarSetup& setup, const std::string& path) {
   }
 }
 
-std::vector<TParameter> LoadParameters(const TTOVCarSetup& setup) {
-  try {
-    return ReadParameters(setup);
-  } catch (const Error& e) {
-    throw FileError(setup.FileName(), e.what());
-  }
-}
-
-void SaveSetup(TTOVCarSetup& setup, const TCliContext& context) {
+void SaveSetup(TTOVCarSetup& setup, TCliContext& context) {
   KeepVersion(setup.FileName(), context);
   try {
     setup.SaveToFile();
@@ -42,9 +38,22 @@ void SaveSetup(TTOVCarSetup& setup, const TCliContext& context) {
   }
 }
 
-void KeepVersion(const std::string& path, const TCliContext& context) {
-  (void)path;
-  (void)context;
+void KeepVersion(const std::string& path, TCliContext& context) {
+  if (!context.History) {
+    std::string folder = context.HistoryFolder;
+    if (folder.empty() && !UserDataFolder().empty()) folder = GamePath(UserDataFolder(), "\\history");
+    // Setups of the game's saved-games folder keep their versions under their own names, as in the window.
+    const std::string install = GetGameInstallPath();
+    const std::string savedGames = install.empty() ? std::string() : GamePath(install, kSavedGamesFolder);
+    context.History =
+        std::make_unique<TVersionStore>(folder, savedGames, context.NoHistory ? 0 : kDefaultHistoryDepth);
+  }
+  TVersionStore& store = *context.History;
+  if (store.Depth() == 0) return;
+  if (!store.KeepVersion(path) && !context.HistoryOffSaid) {
+    PrintNote("history is off, no version of " + path + " was kept: " + store.OffReason());
+    context.HistoryOffSaid = true;
+  }
 }
 
 int ChangedEntryCount(const TTOVCarSetup& setup) {

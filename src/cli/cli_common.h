@@ -2,11 +2,13 @@
 // What every subcommand shares: exit statuses, messages on standard error, loading and saving setups, and
 // the JSON form of texts.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/setup_view.h"
+#include "history/version_store.h"
 #include "platform/error.h"
 #include "setup/car_setup.h"
 
@@ -30,6 +32,8 @@ struct TCliContext {
   std::string HistoryFolder;  // empty: the per-user data folder's "history"
   bool NoHistory = false;
   int ExitStatus = kExitOk;
+  std::unique_ptr<TVersionStore> History;  // made at the first write
+  bool HistoryOffSaid = false;
 };
 
 // An error about a file: "file: message", unless the message names the file already.
@@ -41,15 +45,14 @@ void PrintNote(std::string_view message);
 
 // Loads a setup for reading; a failure names the file.
 void LoadSetup(TTOVCarSetup& setup, const std::string& path);
-// Every parameter of a loaded setup; a missing entry is reported with the file.
-std::vector<TParameter> LoadParameters(const TTOVCarSetup& setup);
 
 // Writes a changed setup back over its file: the old bytes go into the version history first, then the
 // document's atomic save replaces the file.
-void SaveSetup(TTOVCarSetup& setup, const TCliContext& context);
+void SaveSetup(TTOVCarSetup& setup, TCliContext& context);
 
-// Keeps the current bytes of a file that is about to be replaced (nothing when it does not exist).
-void KeepVersion(const std::string& path, const TCliContext& context);
+// Keeps the current bytes of a file that is about to be replaced (nothing when it does not exist). A history
+// that cannot be written never stops the write: a note says once that history is off and why.
+void KeepVersion(const std::string& path, TCliContext& context);
 
 // The number of entries a save would rewrite.
 int ChangedEntryCount(const TTOVCarSetup& setup);

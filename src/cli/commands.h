@@ -9,6 +9,7 @@ namespace gw::cli {
 
 void AddListCommand(CLI::App& app, TCliContext& context);
 void AddShowCommand(CLI::App& app, TCliContext& context);
+void AddDiffCommand(CLI::App& app, TCliContext& context);
 void AddSetCommand(CLI::App& app, TCliContext& context);
 void AddCopyCommand(CLI::App& app, TCliContext& context);
 void AddExtractCommand(CLI::App& app, TCliContext& context);

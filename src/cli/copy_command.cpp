@@ -48,28 +48,21 @@ std::vector<int> SelectGroups(const std::vector<std::string>& captions) {
   return selected;
 }
 
-// The parameters whose slider or caption a copy changed, as "path: before -> after" lines.
+// The parameters a copy changed, as "path: before -> after" lines.
 void PrintParameterChanges(const std::vector<TParameter>& before, const std::vector<TParameter>& after) {
   for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
     const TParameter &b = before[i], &a = after[i];
-    if (b.Position == a.Position && b.Caption == a.Caption) continue;
-    std::cout << "  " << b.Path() << ": " << b.Value << " -> ";
-    if (b.Caption != a.Caption) std::cout << a.Caption << " ";
-    std::cout << a.Value << '\n';
+    if (b.Value.Present == a.Value.Present && b.Value.Position == a.Value.Position) continue;
+    std::cout << "  " << b.Path() << ": " << (b.Value.Present ? b.Text : "missing") << " -> "
+              << (a.Value.Present ? a.Text : "missing") << '\n';
   }
 }
 
 void CopyInto(const TTOVCarSetup& source, const std::string& path, const std::vector<TCopyPair>& copyList,
-              bool dryRun, const TCliContext& context) {
+              bool dryRun, TCliContext& context) {
   TTOVCarSetup dest;
   LoadSetup(dest, path);
-  std::vector<TParameter> before;
-  bool readable = true;
-  try {
-    before = ReadParameters(dest);
-  } catch (const Error&) {
-    readable = false;  // a file the window cannot show can still take values; only the entries are counted
-  }
+  const std::vector<TParameter> before = ReadParameters(dest);
   try {
     CopyValues(source, dest, copyList);
   } catch (const Error& e) {
@@ -78,7 +71,7 @@ void CopyInto(const TTOVCarSetup& source, const std::string& path, const std::ve
   const int changed = ChangedEntryCount(dest);
   std::cout << path << ": " << changed << (changed == 1 ? " entry " : " entries ")
             << (dryRun ? "would change" : "changed") << '\n';
-  if (readable) PrintParameterChanges(before, ReadParameters(dest));
+  PrintParameterChanges(before, ReadParameters(dest));
   if (!dryRun && changed > 0) SaveSetup(dest, context);
 }
 

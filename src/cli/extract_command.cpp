@@ -23,7 +23,7 @@ std::string Joined(const std::string& folder, const std::string& name) {
   return folder + kPathSeparator + name;
 }
 
-void ExtractOne(const std::string& replay, const std::string& destination, const TCliContext& context) {
+void ExtractOne(const std::string& replay, const std::string& destination, TCliContext& context) {
   if (!FileExists(replay)) throw Error("File not found = " + replay);
   // A replay without a setup is refused before a version of the destination is kept.
   ExtractSetupText(ReadFileBytes(replay, kReplaySearchSize), replay);

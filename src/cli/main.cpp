@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   using namespace gw::cli;
   gw::UseUtf8Console();
   CLI::App app(
-      "Gravelwright's command-line companion: list, show, set, copy and extract car setups of "
+      "Gravelwright's command-line companion: list, show, compare, set, copy and extract car setups of "
       "Toven Rally.",
       std::string(kProgramName));
   app.require_subcommand(1);
@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   app.add_flag("--no-history", context.NoHistory, "Keep no version of the files a command overwrites");
   AddListCommand(app, context);
   AddShowCommand(app, context);
+  AddDiffCommand(app, context);
   AddSetCommand(app, context);
   AddCopyCommand(app, context);
   AddExtractCommand(app, context);

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
-#include <optional>
 
 #include "cli/commands.h"
 #include "platform/ascii_text.h"
@@ -49,33 +48,35 @@ double NumberAt(const TParameter& p, int32_t position) {
   return number;
 }
 
-// The slider position a value text stands for: the position whose text is nearest, halves away from zero.
-// Refuses a value outside the range and a unit other than the one the window shows.
-int32_t PositionOf(const TParameter& p, const std::string& value, const std::string& where) {
-  if (!p.Row) {
-    for (int32_t b = p.Min; b <= p.Max; ++b)
-      if (SameText(value, ValueTextAt(p, b))) return b;
-    throw Error(where + ": \"" + value + "\" is no gear set: use " + ValueTextAt(p, 0) + ", " +
-                ValueTextAt(p, 1) + " or " + ValueTextAt(p, 2));
+// The gear set by the caption of its button.
+int32_t GearPosition(const TParameter& p, const std::string& value, const std::string& where) {
+  std::string names;
+  for (int32_t id = p.Min; id <= p.Max; ++id) {
+    if (SameText(value, ValueTextAt(p, id))) return id;
+    names += (names.empty() ? "" : id == p.Max ? " or " : ", ") + ValueTextAt(p, id);
   }
-  double x = 0;
-  std::string_view unit;
-  double shown = 0;
-  std::string_view shownUnit;
+  throw Error(where + ": \"" + value + "\" is no gear set: use " + names);
+}
+
+// The position a value text stands for: the one whose text is nearest, halves away from zero. Refuses a
+// value outside the range and a unit other than the one the window shows.
+int32_t PositionOf(const TParameter& p, const std::string& value, const std::string& where) {
+  if (p.Compare->Kind == TCompareKind::Gear) return GearPosition(p, value, where);
   const std::string minText = ValueTextAt(p, p.Min);
+  double x = 0, shown = 0;
+  std::string_view unit, shownUnit;
   SplitNumber(minText, shown, shownUnit);
   if (!SplitNumber(value, x, unit) || (!unit.empty() && !SameText(unit, shownUnit)))
     throw Error(where + ": \"" + value + "\" is no value in " +
                 (shownUnit.empty() ? std::string("numbers") : std::string(shownUnit)) + " (for example " +
-                ValueTextAt(p, p.Position) + ")");
+                (p.Value.Present ? p.Text : minText) + ")");
   const double low = std::min(NumberAt(p, p.Min), NumberAt(p, p.Max));
   const double high = std::max(NumberAt(p, p.Min), NumberAt(p, p.Max));
   if (!(x >= low - 1e-9 && x <= high + 1e-9))
-    throw Error(where + ": " + value + " is outside the range " + ValueTextAt(p, p.Min) + " to " +
-                ValueTextAt(p, p.Max));
+    throw Error(where + ": " + value + " is outside the range " + minText + " to " + ValueTextAt(p, p.Max));
   int32_t best = p.Min;
   double bestDistance = INFINITY;
-  for (int32_t v = p.Min; v <= p.Max; ++v) {
+  for (int32_t v = p.Min; v <= p.Max; v += p.Step) {
     const double n = NumberAt(p, v), d = std::fabs(n - x);
     if (d < bestDistance - 1e-9 ||
         (d <= bestDistance + 1e-9 && std::fabs(n) > std::fabs(NumberAt(p, best)))) {
@@ -86,21 +87,13 @@ int32_t PositionOf(const TParameter& p, const std::string& value, const std::str
   return best;
 }
 
-// The parameter a path names, ignoring letter case; refuses an unknown or ambiguous path.
+// The parameter a path names, ignoring letter case.
 const TParameter& FindParameter(const std::vector<TParameter>& parameters, const std::string& path,
                                 const std::string& file) {
-  const TParameter* found = nullptr;
-  for (const TParameter& p : parameters) {
-    if (!SameText(p.Path(), path)) continue;
-    if (found)
-      throw Error(file + ": \"" + path + "\" names two parameters (" + found->EntryName() + " and " +
-                  p.EntryName() + ")");
-    found = &p;
-  }
-  if (!found)
-    throw Error(file + ": no parameter \"" + path + "\" (\"" + std::string(kProgramName) + " show " + file +
-                "\" lists them)");
-  return *found;
+  for (const TParameter& p : parameters)
+    if (SameText(p.Path(), path)) return p;
+  throw Error(file + ": no parameter \"" + path + "\" (\"" + std::string(kProgramName) + " show " + file +
+              "\" lists them)");
 }
 
 struct TChange {
@@ -108,13 +101,40 @@ struct TChange {
   int32_t Position = 0;
 };
 
-void RunSet(const TSetOptions& options, const TCliContext& context) {
+// The position a parameter has once the changes are made.
+int32_t PositionAfter(const TParameter& p, const std::vector<TChange>& changes) {
+  for (const TChange& c : changes)
+    if (c.Parameter == &p) return c.Position;
+  return p.Value.Position;
+}
+
+// A speed map's velocities stay in order, as the velocity dialog keeps them: no point below the one before
+// it or above the one after it (points whose velocity the file lacks bound nothing).
+void CheckVelocityOrder(const std::vector<TParameter>& parameters, const std::vector<TChange>& changes,
+                        const std::string& file) {
+  for (const TChange& c : changes) {
+    const TParameter& p = *c.Parameter;
+    if (p.Compare->Kind != TCompareKind::Velocity) continue;
+    for (const TParameter& q : parameters) {
+      if (q.Compare->Kind != TCompareKind::Velocity || q.Compare->List != p.Compare->List || !q.Value.Present)
+        continue;
+      const int32_t mine = PositionAfter(p, changes), theirs = PositionAfter(q, changes);
+      if ((q.Compare->Item == p.Compare->Item - 1 && theirs > mine) ||
+          (q.Compare->Item == p.Compare->Item + 1 && theirs < mine))
+        throw Error(file + ": " + p.Path() + ": " + ValueTextAt(p, mine) +
+                    " would put the velocities out of order (" + q.Path() + " is " + ValueTextAt(q, theirs) +
+                    ")");
+    }
+  }
+}
+
+void RunSet(const TSetOptions& options, TCliContext& context) {
   std::vector<TAssignment> assignments;
   for (const std::string& text : options.Assignments) assignments.push_back(SplitAssignment(text));
 
   TTOVCarSetup setup;
   LoadSetup(setup, options.File);
-  const std::vector<TParameter> parameters = LoadParameters(setup);
+  const std::vector<TParameter> parameters = ReadParameters(setup);
 
   // Every assignment is checked before anything is written; all refusals are reported.
   std::vector<TChange> changes;
@@ -123,16 +143,23 @@ void RunSet(const TSetOptions& options, const TCliContext& context) {
     try {
       const TParameter& p = FindParameter(parameters, a.Path, options.File);
       const std::string where = options.File + ": " + p.Path();
+      if (!p.Value.Present) throw Error(where + ": " + p.Value.Missing);
       for (const TChange& c : changes)
         if (c.Parameter == &p) throw Error(where + ": given more than once");
       const int32_t position = PositionOf(p, a.Value, where);
       const std::string text = ValueTextAt(p, position);
       double asked = 0, set = 0;
       std::string_view unit;
-      if (p.Row && SplitNumber(a.Value, asked, unit) && SplitNumber(text, set, unit) &&
-          std::fabs(asked - set) > 1e-9)
+      if (SplitNumber(a.Value, asked, unit) && SplitNumber(text, set, unit) && std::fabs(asked - set) > 1e-9)
         PrintNote(where + ": " + a.Value + " snapped to the slider's step: " + text);
       changes.push_back({&p, position});
+    } catch (const Error& e) {
+      refusals.push_back(e.what());
+    }
+  }
+  if (refusals.empty()) {
+    try {
+      CheckVelocityOrder(parameters, changes, options.File);
     } catch (const Error& e) {
       refusals.push_back(e.what());
     }
@@ -144,11 +171,11 @@ void RunSet(const TSetOptions& options, const TCliContext& context) {
 
   for (const TChange& c : changes) {
     const TParameter& p = *c.Parameter;
-    if (c.Position == p.Position) {
-      std::cout << p.Path() << ": " << p.Value << " (unchanged)\n";
+    if (c.Position == p.Value.Position) {
+      std::cout << p.Path() << ": " << p.Text << " (unchanged)\n";
       continue;
     }
-    std::cout << p.Path() << ": " << p.Value << " -> " << ValueTextAt(p, c.Position) << '\n';
+    std::cout << p.Path() << ": " << p.Text << " -> " << ValueTextAt(p, c.Position) << '\n';
     try {
       WriteParameter(setup, p, c.Position);
     } catch (const Error& e) {

@@ -1,129 +1,116 @@
 #include "cli/setup_view.h"
 
-#include <algorithm>
-#include <array>
-
-#include "editor/catalogue_headings.h"
-#include "editor/value_text.h"
+#include "editor/catalogue.h"
+#include "editor/setup_pages.h"
 #include "platform/ascii_text.h"
 
 namespace gw::cli {
 
-namespace {
-
-// The texts go to terminals and JSON, so the degree sign is written in UTF-8 and the separator is a period
-// whatever the locale: scripts read the same text everywhere.
 const TValueTextFormat kTextFormat{'.', "\xC2\xB0"};
 
-class TVectorSliderList final : public TSliderList {
- public:
-  struct TEntry {
-    std::string Caption;
-    int32_t Min = 0;
-    int32_t Max = 0;
-    int32_t Value = 0;
-  };
-  std::vector<TEntry> Entries;
+namespace {
 
-  int32_t Count() const override { return static_cast<int32_t>(Entries.size()); }
-  int32_t Min(int32_t i) const override { return At(i).Min; }
-  int32_t Max(int32_t i) const override { return At(i).Max; }
-  int32_t Value(int32_t i) const override { return At(i).Value; }
-  void SetValue(int32_t i, int32_t v) override { At(i).Value = std::clamp(v, At(i).Min, At(i).Max); }
-  std::string Caption(int32_t i) const override { return At(i).Caption; }
-  void SetCaption(int32_t i, const std::string& caption) override { At(i).Caption = caption; }
-  void BeginUpdate() override {}
-  void EndUpdate() override {}
+// The velocity dialog's range: 0 to 126 steps of 2 km/h.
+constexpr int32_t kMaxKmh = 252;
+constexpr int32_t kKmhStep = 2;
 
- private:
-  TEntry& At(int32_t i) { return Entries.at(static_cast<std::size_t>(i)); }
-  const TEntry& At(int32_t i) const { return Entries.at(static_cast<std::size_t>(i)); }
-};
+const TCatalogueRow& RowOf(const TCompareParameter& p) {
+  return CatalogueRows(p.List)[static_cast<std::size_t>(p.Item)];
+}
 
-// The window's controls as plain vectors, built from the catalogue as the window builds its lists.
-class TVectorControls final : public TSetupControls {
- public:
-  std::array<TVectorSliderList, kSetupListCount> Lists;
-  std::array<bool, 3> Gear{};
-
-  TVectorControls() {
-    for (const TCatalogueRow& row : CatalogueRows())
-      Lists.at(static_cast<std::size_t>(row.List))
-          .Entries.push_back({std::string(row.Caption), row.Min, row.Max, row.First});
-  }
-  TSliderList& SliderList(TSetupList list) override { return Lists.at(static_cast<std::size_t>(list)); }
-  bool GearChecked(TGearButton b) const override { return Gear.at(static_cast<std::size_t>(b)); }
-  void SetGearChecked(TGearButton b, bool checked) override {
-    Gear.at(static_cast<std::size_t>(b)) = checked;
-  }
-};
-
-constexpr int32_t kGearCount = static_cast<int32_t>(std::size(GearButtonCaptions));
-
-TParameter GearParameter(const TVectorControls& controls) {
-  TParameter p;
-  p.Page = SetupPageNames[0];
-  p.Heading = kGearHeading;
-  p.Caption = kGearCaption;
-  p.Max = kGearCount - 1;
-  p.Position = -1;
-  for (int32_t b = 0; b < kGearCount; ++b)
-    if (controls.Gear.at(static_cast<std::size_t>(b))) p.Position = b;
-  p.Value = ValueTextAt(p, p.Position);
-  return p;
+TSetupKey VelocityKeyOf(TSetupList list) {
+  for (const TVelocityAxis& axis : SpeedMapVelocityAxes)
+    if (axis.List == list) return axis.Key;
+  return TSetupKey::CenterSpeedMapVelocity_;
 }
 
 }  // namespace
 
 std::string TParameter::EntryName() const {
-  if (!Row)
-    return std::string(SetupSectionName(TSetupSection::Drive)) + "." +
-           std::string(SetupKeyName(TSetupKey::DropGearId));
-  return std::string(SetupSectionName(Row->Section)) + "." + SetupKeyText(Row->Key, Row->Point);
+  switch (Compare->Kind) {
+    case TCompareKind::Slider: {
+      const TCatalogueRow& row = RowOf(*Compare);
+      return std::string(SetupSectionName(row.Section)) + "." + SetupKeyText(row.Key, row.Point);
+    }
+    case TCompareKind::Gear:
+      return std::string(SetupSectionName(TSetupSection::Drive)) + "." +
+             std::string(SetupKeyName(TSetupKey::DropGearId));
+    case TCompareKind::Velocity:
+      return std::string(SetupSectionName(TSetupSection::VehicleControlUnit)) + "." +
+             SetupKeyText(VelocityKeyOf(Compare->List), Compare->Item);
+  }
+  return {};
+}
+
+std::string_view TParameter::KindName() const {
+  switch (Compare->Kind) {
+    case TCompareKind::Slider:
+      return "slider";
+    case TCompareKind::Gear:
+      return "gear";
+    case TCompareKind::Velocity:
+      return "velocity";
+  }
+  return {};
 }
 
 std::vector<TParameter> ReadParameters(const TTOVCarSetup& setup) {
-  TVectorControls controls;
-  SetupToSliders(setup, controls);
-  std::vector<TParameter> parameters;
-  parameters.reserve(CatalogueRows().size() + 1);
-  for (const TCatalogueRow& row : CatalogueRows()) {
-    const auto& entry =
-        controls.Lists.at(static_cast<std::size_t>(row.List)).Entries.at(static_cast<std::size_t>(row.Item));
+  const auto parameters = CompareParameters();
+  const auto groups = CompareGroups();
+  TSetupValues values = ValuesFromSetup(setup);
+  std::vector<TParameter> result;
+  result.reserve(parameters.size());
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    const TCompareParameter& c = parameters[i];
     TParameter p;
-    p.Row = &row;
-    p.Page = ListHeading(row.List).Page;
-    p.Heading = ListTitle(row.List);
-    p.Caption = entry.Caption;
-    p.Min = row.Min;
-    p.Max = row.Max;
-    p.Position = entry.Value;
-    p.Value = ValueTextAt(p, p.Position);
-    parameters.push_back(std::move(p));
-    // The gear buttons close the general page.
-    if (row.List == TSetupList::Steering &&
-        static_cast<std::size_t>(row.Item) + 1 == CatalogueRows(TSetupList::Steering).size())
-      parameters.push_back(GearParameter(controls));
+    p.Compare = &c;
+    p.Index = i;
+    const TCompareGroup& group = groups[static_cast<std::size_t>(c.Group)];
+    p.Page = group.Page;
+    p.Heading = group.Heading;
+    switch (c.Kind) {
+      case TCompareKind::Slider:
+        p.Min = RowOf(c).Min;
+        p.Max = RowOf(c).Max;
+        break;
+      case TCompareKind::Gear:
+        p.Min = kDropGearIds[0];
+        p.Max = kDropGearIds[std::size(kDropGearIds) - 1];
+        break;
+      case TCompareKind::Velocity:
+        p.Max = kMaxKmh;
+        p.Step = kKmhStep;
+        break;
+    }
+    p.Value = std::move(values[i]);
+    if (p.Value.Present) p.Text = ValueTextAt(p, p.Value.Position);
+    result.push_back(std::move(p));
   }
-  return parameters;
+  return result;
 }
 
 std::string ValueTextAt(const TParameter& parameter, int32_t position) {
-  if (!parameter.Row)
-    return position >= 0 && position < kGearCount ? std::string(GearButtonCaptions[position]) : std::string();
-  const TValueText text = SliderValueText(parameter.Row->List, parameter.Row->Item, position, kTextFormat);
-  return std::string(TrimBlanks(text.Text));
+  return std::string(TrimBlanks(CompareValueText(*parameter.Compare, position, kTextFormat)));
 }
 
 void WriteParameter(TTOVCarSetup& setup, const TParameter& parameter, int32_t position) {
-  if (!parameter.Row) {
-    GetSetupData(setup, TSetupSection::Drive, TSetupKey::DropGearId).SetInteger(kDropGearIds[position]);
-    return;
+  const TCompareParameter& c = *parameter.Compare;
+  switch (c.Kind) {
+    case TCompareKind::Slider: {
+      const TCatalogueRow& row = RowOf(c);
+      const float value = FileFromSlider(row, position);
+      GetSetupData(setup, row.Section, row.Key, row.Point).SetFloat(value);
+      if (row.Mirror) GetSetupData(setup, *row.Mirror, row.Key, row.Point).SetFloat(value);
+      return;
+    }
+    case TCompareKind::Gear:
+      GetSetupData(setup, TSetupSection::Drive, TSetupKey::DropGearId).SetInteger(position);
+      return;
+    case TCompareKind::Velocity:
+      GetSetupData(setup, TSetupSection::VehicleControlUnit, VelocityKeyOf(c.List), c.Item)
+          .SetFloat(VelocityFromKmh(position));
+      return;
   }
-  const TCatalogueRow& row = *parameter.Row;
-  const float value = FileFromSlider(row, position);
-  GetSetupData(setup, row.Section, row.Key, row.Point).SetFloat(value);
-  if (row.Mirror) GetSetupData(setup, *row.Mirror, row.Key, row.Point).SetFloat(value);
 }
 
 }  // namespace gw::cli

@@ -22,9 +22,9 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "editor/catalogue_headings.h"
 #include "editor/form_file_list.h"
 #include "editor/form_icons.h"
+#include "editor/setup_pages.h"
 #include "music/music_files.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
@@ -42,10 +42,10 @@ constexpr const char* kNoComment = "Can't be used.";
 
 // The heading and side labels come from the core's table, which names the parameters everywhere.
 QString HeadingText(TSetupList list) {
-  return ToQ(ListHeading(list).Heading);
+  return ToQ(SetupListPlace(list).Heading);
 }
 QString SideText(TSetupList list) {
-  return ToQ(ListHeading(list).Side) + QLatin1Char(' ');
+  return ToQ(SetupListPlace(list).Side) + QLatin1Char(' ');
 }
 
 using L = TSetupList;
@@ -211,9 +211,9 @@ void TFormMain::CreateToolBar() {
 void TFormMain::CreatePages() {
   PageControlGeneral = new QTabWidget(this);
   PageControlGeneral->setObjectName(QStringLiteral("PageControlGeneral"));
-  PageControlGeneral->addTab(CreateGeneralPage(), ToQ(SetupPageNames[0]));
-  PageControlGeneral->addTab(CreateSuspensionPage(), ToQ(SetupPageNames[1]));
-  PageControlGeneral->addTab(CreateMapPage(), ToQ(SetupPageNames[2]));
+  PageControlGeneral->addTab(CreateGeneralPage(), ToQ(kPageGeneral));
+  PageControlGeneral->addTab(CreateSuspensionPage(), ToQ(kPageSuspension));
+  PageControlGeneral->addTab(CreateMapPage(), ToQ(kPageMap));
   PageControlGeneral->setCurrentIndex(2);
   setCentralWidget(PageControlGeneral);
 }

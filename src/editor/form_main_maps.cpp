@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QTabBar>
 
-#include "editor/catalogue_headings.h"
 #include "editor/form_main.h"
 #include "editor/form_velocity.h"
+#include "editor/setup_pages.h"
 #include "platform/error.h"
 #include "widgets/local_text.h"
 #include "widgets/slider_list_box.h"
@@ -18,6 +18,7 @@ namespace {
 
 using L = TSetupList;
 
+// The label of a panel is the heading of its list (setup_pages.h).
 struct TMapPanel {
   L list;
   const char* panel;
@@ -74,7 +75,7 @@ QWidget* TFormMain::CreateMapPage() {
     panel->setFrameShape(QFrame::NoFrame);  // no outer bevel
     panel->setProperty("code", m.code);
     panel->resize(Px(kPanelWidth), Px(kPanelHeight));
-    auto* label = new QLabel(ToQ(ListHeading(m.list).Heading), panel);
+    auto* label = new QLabel(ToQ(SetupListPlace(m.list).Heading), panel);
     label->setGeometry(0, 0, Px(kPanelWidth), Px(kPanelLabelHeight));
     TSliderListBox* list =
         CreateList(panel, m.list, QRect(0, kPanelLabelHeight, kPanelWidth, kPanelHeight - kPanelLabelHeight));

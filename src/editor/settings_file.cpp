@@ -26,6 +26,19 @@ void WriteMainSettings(ProfileIni& ini, const TMainSettings& s) {
   ini.WriteInteger(kSectionCommon, kKeyRunTOV, s.runTOV);
 }
 
+TCompareSettings ReadCompareSettings(const ProfileIni& ini) {
+  TCompareSettings s;
+  s.width = ini.ReadInteger(kSectionCompare, kKeyWidth, -1);
+  s.height = ini.ReadInteger(kSectionCompare, kKeyHeight, -1);
+  if (s.width <= 0 || s.height <= 0) s = TCompareSettings();  // a size only counts whole
+  return s;
+}
+
+void WriteCompareSettings(ProfileIni& ini, const TCompareSettings& s) {
+  ini.WriteInteger(kSectionCompare, kKeyWidth, s.width);
+  ini.WriteInteger(kSectionCompare, kKeyHeight, s.height);
+}
+
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName) {
   return SplitCommaText(ini.ReadString(kSectionComment, ExtractBaseName(setupFileName), ""));
 }

@@ -17,6 +17,9 @@ inline constexpr std::string_view kKeyLeft = "Left";
 inline constexpr std::string_view kKeyTop = "Top";
 inline constexpr std::string_view kKeyConfirmSave = "ConfirmSave";
 inline constexpr std::string_view kKeyRunTOV = "RunTOV";
+inline constexpr std::string_view kSectionCompare = "COMPARE";
+inline constexpr std::string_view kKeyWidth = "Width";
+inline constexpr std::string_view kKeyHeight = "Height";
 
 // The settings file of a program: its path with the extension ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
@@ -31,6 +34,14 @@ struct TMainSettings {
 TMainSettings ReadMainSettings(const ProfileIni& ini);
 // Writes "Left", "Top", "ConfirmSave" and "RunTOV" in that order.
 void WriteMainSettings(ProfileIni& ini, const TMainSettings& settings);
+
+// The compare window's size in pixels; -1 until the window was first closed.
+struct TCompareSettings {
+  int width = -1;
+  int height = -1;
+};
+TCompareSettings ReadCompareSettings(const ProfileIni& ini);
+void WriteCompareSettings(ProfileIni& ini, const TCompareSettings& settings);
 
 // The comment of a setup file, keyed by its name without folder and extension.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);

@@ -67,7 +67,7 @@ class Cli : public ::testing::Test {
     std::size_t n = 0;
     std::error_code ec;
     for (auto& e : fs::recursive_directory_iterator(dir.File("data"), ec))
-      if (e.is_regular_file()) ++n;
+      if (e.is_regular_file() && e.path().extension() == ".lsp") ++n;
     return n;
   }
 };
@@ -76,7 +76,7 @@ class Cli : public ::testing::Test {
 
 TEST_F(Cli, helpOnEverySubcommand_andUsageErrorsExitWithTwo) {
   EXPECT_EQ(Run({"--help"}).Status, 0);
-  for (const char* sub : {"list", "show", "set", "copy", "extract"}) {
+  for (const char* sub : {"list", "show", "diff", "set", "copy", "extract"}) {
     const TRun run = Run({sub, "--help"});
     EXPECT_EQ(run.Status, 0) << sub;
     EXPECT_THAT(run.Out, HasSubstr(std::string("gravelwright-cli ") + sub)) << sub;
@@ -101,17 +101,18 @@ TEST_F(Cli, show_printsEveryParameterWithPathValueAndPosition) {
   const TRun run = Run({"show", Setup(kGameSaved1, "s.lsp")});
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_THAT(run.Err, IsEmpty());
-  // 37 slider rows, 12 maps of 11 points and the gear set.
-  EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 37 + 132 + 1);
+  // 37 slider rows, the gear set, 12 maps of 11 points and the 4 speed maps' 11 velocities.
+  EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 37 + 1 + 132 + 44);
   // Checked by hand against the file: FrontDiffMaxTorque 140, Pressure 240000, MaxSteeringLock 1.25
   // (62.5 rounds to the even 62: 446.4 degrees), DropGearId 11, CenterSpeedMapVelocity_01 5.56 m/s.
   EXPECT_THAT(run.Out, ContainsRegex("\nDifferential/Max Front Diff\\. Torque +140Nm +14\n"));
   EXPECT_THAT(run.Out, ContainsRegex("\nTyre/Left Front Pressure +240kPa +240\n"));
   EXPECT_THAT(run.Out, ContainsRegex("\nTyre/Left Rear Pressure +220kPa +220\n"));
   EXPECT_THAT(run.Out, ContainsRegex("\nSteering/Max Steering Lock +446\xC2\xB0 +62\n"));
-  EXPECT_THAT(run.Out, ContainsRegex("\nGear/Gear Set +Medium +1\n"));
-  EXPECT_THAT(run.Out, ContainsRegex("\nCenter - Speed/20km/h +[0-9]+% +[0-9]+\n"));
-  EXPECT_THAT(run.Out, ContainsRegex("\nDamper Rear/Fast Bump Threshold +[0-9.]+m/s +[0-9]+\n"));
+  EXPECT_THAT(run.Out, ContainsRegex("\nGear/Gear set +Medium +11\n"));
+  EXPECT_THAT(run.Out, ContainsRegex("\nCenter - Speed/Point 1 velocity +20km/h +20\n"));
+  EXPECT_THAT(run.Out, ContainsRegex("\nCenter - Speed/Point 1 factor +[0-9]+% +[0-9]+\n"));
+  EXPECT_THAT(run.Out, ContainsRegex("\nDamper/Rear Fast Bump Threshold +[0-9.]+m/s +[0-9]+\n"));
 }
 
 TEST_F(Cli, showJson_hasTheDocumentedSchema) {
@@ -121,21 +122,24 @@ TEST_F(Cli, showJson_hasTheDocumentedSchema) {
   const auto json = nlohmann::ordered_json::parse(run.Out);
   EXPECT_EQ(json["schema"], 1);
   EXPECT_EQ(json["file"], file);
-  ASSERT_EQ(json["parameters"].size(), 170u);
+  ASSERT_EQ(json["parameters"].size(), 214u);
   const auto& first = json["parameters"][0];
   std::vector<std::string> keys;
   for (auto it = first.begin(); it != first.end(); ++it) keys.push_back(it.key());
-  EXPECT_EQ(keys, (std::vector<std::string>{"path", "page", "heading", "caption", "value", "position", "min",
-                                            "max", "entry"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"path", "page", "heading", "caption", "kind", "value", "position",
+                                            "min", "max", "entry", "missing"}));
   EXPECT_EQ(first["path"], "Differential/Max Center Diff. Torque");
   EXPECT_EQ(first["page"], "General");
   EXPECT_EQ(first["entry"], "Drive.CenterDiffMaxTorque");
   EXPECT_EQ(first["min"], 0);
   EXPECT_EQ(first["max"], 90);
   const auto& gear = json["parameters"][12];
-  EXPECT_EQ(gear["path"], "Gear/Gear Set");
+  EXPECT_EQ(gear["path"], "Gear/Gear set");
+  EXPECT_EQ(gear["kind"], "gear");
+  EXPECT_EQ(gear["value"], "Medium");
+  EXPECT_EQ(gear["position"], 11);
   EXPECT_EQ(gear["entry"], "Drive.DropGearId");
-  const auto& last = json["parameters"][169];
+  const auto& last = json["parameters"][213];
   EXPECT_EQ(last["page"], "Differential - Map");
   EXPECT_EQ(last["heading"], "Rear - Speed");
   EXPECT_EQ(last["entry"], "VehicleControlUnit.RearSpeedMapFactor_10");
@@ -163,9 +167,16 @@ TEST_F(Cli, show_refusesFilesItCannotShow_namingFileAndEntry) {
   bytes.replace(at, 17, "RearDiffMaxTorqueX");
   const std::string lacking = dir.File("lacking.lsp");
   test::WriteBytes(lacking, bytes);
+  // Everything else is still shown.
   run = Run({"show", "--json", lacking});
   EXPECT_EQ(run.Status, 1);
-  EXPECT_THAT(run.Err, HasSubstr(lacking + ": invalid data: Drive.RearDiffMaxTorque"));
+  EXPECT_THAT(
+      run.Err,
+      HasSubstr(lacking + ": Differential/Max Rear Diff. Torque: invalid data: Drive.RearDiffMaxTorque"));
+  const auto json = nlohmann::ordered_json::parse(run.Out);
+  EXPECT_EQ(json["parameters"][2]["value"], nullptr);
+  EXPECT_EQ(json["parameters"][2]["missing"], "invalid data: Drive.RearDiffMaxTorque");
+  EXPECT_EQ(json["parameters"][3]["value"], "100%");
 }
 
 // ---- set ----
@@ -174,17 +185,17 @@ TEST_F(Cli, set_writesTheValueInWindowUnits_toBothWheelsOfAnAxle) {
   const std::string file = Setup(kGameSaved1, "s.lsp");
   const std::string before = test::ReadBytes(file);
   const TRun run =
-      Run({"set", file, "Tyre/Left Front Pressure=250", "damper front/bump=3.0kN/m/s", "Gear/Gear Set=long"});
+      Run({"set", file, "Tyre/Left Front Pressure=250", "damper/front bump=3.0kN/m/s", "Gear/Gear Set=long"});
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_THAT(run.Out, HasSubstr("Tyre/Left Front Pressure: 240kPa -> 250kPa\n"));
-  EXPECT_THAT(run.Out, HasSubstr("Gear/Gear Set: Medium -> Long\n"));
+  EXPECT_THAT(run.Out, HasSubstr("Gear/Gear set: Medium -> Long\n"));
   EXPECT_THAT(run.Err, IsEmpty());
   const std::string after = test::ReadBytes(file);
   EXPECT_THAT(after, HasSubstr(" Pressure        250000.000000\n"));
   EXPECT_THAT(after, HasSubstr("DropGearId      12\n"));
   const TRun shown = Run({"show", file});
   EXPECT_THAT(shown.Out, ContainsRegex("\nTyre/Left Front Pressure +250kPa +250\n"));
-  EXPECT_THAT(shown.Out, ContainsRegex("\nDamper Front/Bump +3\\.0kN/m/s +30\n"));
+  EXPECT_THAT(shown.Out, ContainsRegex("\nDamper/Front Bump +3\\.0kN/m/s +30\n"));
   // Only the changed entries' lines differ: the tyre, the gear and the two front dampers (a save ends the
   // file with the NUL the game writes).
   ASSERT_EQ(after.back(), '\0');
@@ -219,7 +230,8 @@ TEST_F(Cli, set_refusesBadInputAndWritesNothing) {
               HasSubstr(file + ": Tyre/Right Front Pressure: 350 is outside the range 100kPa to 300kPa"));
   EXPECT_THAT(run.Err, HasSubstr(file + ": no parameter \"Tyre/Front Wing\""));
   EXPECT_THAT(run.Err, HasSubstr(file + ": Brake/Max Front Pressure: \"5bar\" is no value in kPa"));
-  EXPECT_THAT(run.Err, HasSubstr(file + ": Gear/Gear Set: \"Sixth\" is no gear set"));
+  EXPECT_THAT(run.Err,
+              HasSubstr(file + ": Gear/Gear set: \"Sixth\" is no gear set: use Short, Medium or Long"));
   EXPECT_THAT(run.Err, HasSubstr(file + ": nothing written"));
   EXPECT_EQ(test::ReadBytes(file), before);
   EXPECT_EQ(VersionCount(), 0u);
@@ -240,6 +252,70 @@ TEST_F(Cli, setDryRun_printsTheChangesAndWritesNothing) {
   EXPECT_THAT(run.Out, HasSubstr("dry run: " + file + " not written\n"));
   EXPECT_EQ(test::ReadBytes(file), before);
   EXPECT_EQ(VersionCount(), 0u);
+}
+
+TEST_F(Cli, set_velocitiesInStepsOfTwoAndInOrder) {
+  const std::string file = Setup(kGameSaved1, "s.lsp");
+  TRun run = Run({"set", file, "Center - Speed/Point 1 velocity=25km/h"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_THAT(run.Out, HasSubstr("Center - Speed/Point 1 velocity: 20km/h -> 26km/h\n"));
+  EXPECT_THAT(run.Err, HasSubstr("25km/h snapped to the slider's step: 26km/h"));
+  EXPECT_THAT(test::ReadBytes(file), HasSubstr("CenterSpeedMapVelocity_01 7.222222\n"));  // 26 / 3.6
+
+  const std::string before = test::ReadBytes(file);
+  run = Run({"set", file, "Center - Speed/Point 1 velocity=50"});  // point 2 is at 40km/h
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_THAT(run.Err,
+              HasSubstr(file + ": Center - Speed/Point 1 velocity: 50km/h would put the velocities out "
+                               "of order (Center - Speed/Point 2 velocity is 40km/h)"));
+  EXPECT_EQ(test::ReadBytes(file), before);
+  // Moving both points together keeps the order.
+  EXPECT_EQ(
+      Run({"set", file, "Center - Speed/Point 1 velocity=50", "Center - Speed/Point 2 velocity=56"}).Status,
+      0);
+}
+
+// ---- diff ----
+
+TEST_F(Cli, diff_differencesOnly_orAll_asTextAndJson) {
+  const std::string a = Setup(kGameSaved1, "a.lsp"), b = Setup(kGameSaved2, "b.lsp");
+  const std::string c = Setup(kGameSaved1, "c.lsp");
+  ASSERT_EQ(Run({"set", c, "Tyre/Left Front Pressure=200"}).Status, 0);
+
+  TRun run = Run({"diff", a, c});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "parameter                 a.lsp   c.lsp\n"
+            "Tyre/Left Front Pressure  240kPa  200kPa \xE2\x86\x93\n"
+            "1 of 214 differ\n");
+
+  run = Run({"diff", "--all", a, c, b});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1 + 214 + 1);
+  EXPECT_THAT(run.Out, ContainsRegex("\nTyre/Right Front Pressure +240kPa +240kPa +300kPa \xE2\x86\x91\n"));
+  EXPECT_THAT(
+      run.Out,
+      ContainsRegex("\nSteering/Max Steering Lock +446\xC2\xB0 +446\xC2\xB0 +360\xC2\xB0 \xE2\x86\x93\n"));
+
+  run = Run({"diff", "--json", a, c, b});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const auto json = nlohmann::ordered_json::parse(run.Out);
+  EXPECT_EQ(json["schema"], 1);
+  EXPECT_EQ(json["files"], nlohmann::ordered_json({a, c, b}));
+  EXPECT_EQ(json["parameters"], 214);
+  const auto& rows = json["rows"];
+  EXPECT_EQ(json["differ"], rows.size());
+  const auto& tyre = rows[2];  // brake front, brake rear, then the left front tyre
+  EXPECT_EQ(tyre["path"], "Tyre/Left Front Pressure");
+  EXPECT_EQ(tyre["cells"][1]["value"], "200kPa");
+  EXPECT_EQ(tyre["cells"][1]["direction"], -1);
+  EXPECT_EQ(tyre["cells"][2]["position"], 300);
+  EXPECT_EQ(tyre["cells"][2]["differs"], true);
+
+  run = Run({"diff", a, dir.File("missing.lsp")});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_THAT(run.Err, HasSubstr("File not found = " + dir.File("missing.lsp")));
+  EXPECT_EQ(Run({"diff", a}).Status, 2);
 }
 
 // ---- copy ----
@@ -265,8 +341,8 @@ TEST_F(Cli, copy_dryRunPerDestination_thenTheCopy) {
   const auto d = nlohmann::json::parse(shown.Out)["parameters"],
              s = nlohmann::json::parse(origin.Out)["parameters"];
   for (std::size_t i = 0; i < d.size(); ++i) {
-    const std::string heading = d[i]["heading"];
-    if (heading == "Tyre" || heading == "Geometry Rear") {
+    const std::string path = d[i]["path"];
+    if (path.starts_with("Tyre/") || path.starts_with("Geometry/Rear")) {
       EXPECT_EQ(d[i]["value"], s[i]["value"]) << d[i];
     }
   }

@@ -70,5 +70,19 @@ TEST_F(SettingsFile, settingsAndCommentsSurviveARestart) {
   EXPECT_EQ(ReadComment(ini, "0slot2_none.lsp"), Lines{});
 }
 
+TEST_F(SettingsFile, theCompareWindowSizeCountsOnlyWhole) {
+  EXPECT_EQ(ReadCompareSettings(ProfileIni(path)).width, -1);
+  {
+    ProfileIni ini(path);
+    WriteCompareSettings(ini, TCompareSettings{900, 640});
+  }
+  EXPECT_EQ(test::ReadBytes(path), "[COMPARE]\r\nWidth=900\r\nHeight=640\r\n");
+  const TCompareSettings s = ReadCompareSettings(ProfileIni(path));
+  EXPECT_EQ(s.width, 900);
+  EXPECT_EQ(s.height, 640);
+  test::WriteBytes(path, "[COMPARE]\nWidth=900\nHeight=0\n");
+  EXPECT_EQ(ReadCompareSettings(ProfileIni(path)).width, -1);
+}
+
 }  // namespace
 }  // namespace gw
