@@ -206,6 +206,27 @@ TEST_F(Cli, set_writesTheValueInWindowUnits_toBothWheelsOfAnAxle) {
   EXPECT_EQ(VersionCount(), 1u);  // the old bytes were kept
 }
 
+TEST_F(Cli, historyFolderAndNoHistory_fromTheCommandLine) {
+  const std::string file = Setup(kGameSaved1, "s.lsp");
+  ASSERT_EQ(Run({"--no-history", "set", file, "Tyre/Left Front Pressure=250"}).Status, 0);
+  EXPECT_EQ(VersionCount(), 0u);
+  ASSERT_EQ(Run({"--history", dir.File("kept"), "set", file, "Tyre/Left Front Pressure=260"}).Status, 0);
+  EXPECT_EQ(VersionCount(), 0u);
+  std::size_t kept = 0;
+  for (auto& e : fs::recursive_directory_iterator(dir.File("kept")))
+    if (e.path().extension() == ".lsp") {
+      ++kept;
+      EXPECT_THAT(test::ReadBytes(e.path().string()), HasSubstr(" Pressure        250000.000000\n"));
+    }
+  EXPECT_EQ(kept, 1u);
+  // A history that cannot be written never stops the write.
+  test::WriteBytes(dir.File("blocked"), "a file where the folder would be");
+  const TRun run = Run({"--history", dir.File("blocked"), "set", file, "Tyre/Left Front Pressure=270"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_THAT(run.Err, HasSubstr("note: history is off, no version of " + file + " was kept"));
+  EXPECT_THAT(test::ReadBytes(file), HasSubstr(" Pressure        270000.000000\n"));
+}
+
 TEST_F(Cli, set_snapsToTheSliderStepWithANote) {
   const std::string file = Setup(kGameSaved1, "s.lsp");
   const TRun run =
