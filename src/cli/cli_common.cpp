@@ -1,6 +1,8 @@
 #include "cli/cli_common.h"
 
+#include <algorithm>
 #include <iostream>
+#include <nlohmann/json.hpp>
 
 #include "platform/paths.h"
 #include "platform/user_folders.h"
@@ -19,6 +21,20 @@ void PrintError(std::string_view message) {
 
 void PrintNote(std::string_view message) {
   std::cerr << kProgramName << ": note: " << message << '\n';
+}
+
+void Refuse(TCliContext& context, std::string_view message) {
+  PrintError(message);
+  context.ExitStatus = kExitRefused;
+}
+
+std::size_t Columns(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void PrintJson(const nlohmann::ordered_json& document) {
+  std::cout << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
 void LoadSetup(TTOVCarSetup& setup, const std::string& path) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "cli/setup_view.h"
 #include "history/version_store.h"
 #include "platform/error.h"
@@ -42,6 +44,16 @@ Error FileError(const std::string& file, const std::string& message);
 // "gravelwright-cli: message" on standard error; a note says what was done instead of what was asked.
 void PrintError(std::string_view message);
 void PrintNote(std::string_view message);
+
+// Reports a refused file or entry and goes on: the program ends with exit status 1.
+void Refuse(TCliContext& context, std::string_view message);
+
+// The columns a UTF-8 text takes on a terminal (the degree sign and the arrows take one each).
+std::size_t Columns(std::string_view text);
+
+// JSON on standard output, indented; bytes that are no UTF-8 (a file name in another code page) are
+// replaced rather than refused.
+void PrintJson(const nlohmann::ordered_json& document);
 
 // Loads a setup for reading; a failure names the file.
 void LoadSetup(TTOVCarSetup& setup, const std::string& path);

@@ -84,8 +84,7 @@ void RunCopy(const TCopyOptions& options, TCliContext& context) {
     try {
       CopyInto(source, dest, copyList, options.DryRun, context);
     } catch (const Error& e) {
-      PrintError(e.what());
-      context.ExitStatus = kExitRefused;
+      Refuse(context, e.what());
     }
   }
 }

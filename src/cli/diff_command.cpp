@@ -18,12 +18,6 @@ struct TDiffOptions {
   bool Json = false;
 };
 
-// The columns a UTF-8 text takes on a terminal (the degree sign and the arrows are one column each).
-std::size_t Columns(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 // A cell as the compare window shows it: the value, and an arrow where it is higher or lower than the first.
 std::string CellText(const TCompareCell& cell) {
   std::string text = cell.Text;
@@ -59,8 +53,8 @@ void PrintText(const TDiffOptions& options, const TComparison& comparison,
   std::cout << DifferenceCountText(comparison) << '\n';
 }
 
-void PrintJson(const TDiffOptions& options, const TComparison& comparison,
-               const std::vector<TParameter>& names) {
+void PrintComparisonJson(const TDiffOptions& options, const TComparison& comparison,
+                         const std::vector<TParameter>& names) {
   using json = nlohmann::ordered_json;
   json rows = json::array();
   for (const TCompareRow& row : comparison.Rows) {
@@ -86,7 +80,7 @@ void PrintJson(const TDiffOptions& options, const TComparison& comparison,
                          {"differ", comparison.DifferCount},
                          {"parameters", comparison.Rows.size()},
                          {"rows", rows}};
-  std::cout << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+  PrintJson(document);
 }
 
 void RunDiff(const TDiffOptions& options) {
@@ -103,7 +97,7 @@ void RunDiff(const TDiffOptions& options) {
     for (TCompareCell& cell : row.Cells)
       if (cell.Present) cell.Text = ValueTextAt(names[row.Parameter], cell.Position);
   if (options.Json)
-    PrintJson(options, comparison, names);
+    PrintComparisonJson(options, comparison, names);
   else
     PrintText(options, comparison, names);
 }

@@ -1,9 +1,11 @@
 // extract REPLAY [OUT] and extract --all REPLAY_FOLDER OUT_FOLDER: the setups that replays carry.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "cli/commands.h"
+#include "platform/ascii_text.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
@@ -72,6 +74,9 @@ void ExtractAll(const std::string& folder, const std::string& outFolder, TCliCon
   std::vector<std::string> replays;
   for (const std::string& name : FindFiles(folder, "*.rpl"))
     if (FileExists(Joined(folder, name))) replays.push_back(name);
+  // By name, so that runs over the same folder report in the same order.
+  std::sort(replays.begin(), replays.end(),
+            [](const std::string& a, const std::string& b) { return AsciiUpperCase(a) < AsciiUpperCase(b); });
 
   TProgressLine progress(replays.size());
   std::size_t written = 0;
@@ -84,8 +89,7 @@ void ExtractAll(const std::string& folder, const std::string& outFolder, TCliCon
       ++written;
     } catch (const Error& e) {
       progress.Interrupt();
-      PrintError(e.what());
-      context.ExitStatus = kExitRefused;
+      Refuse(context, e.what());
     }
   }
   progress.Interrupt();

@@ -67,7 +67,7 @@ void RunList(const TListOptions& options) {
            {"file", f.Name},
            {"path", f.Path}});
     const nlohmann::ordered_json document = {{"schema", 1}, {"folder", folder}, {"files", list}};
-    std::cout << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    PrintJson(document);
     return;
   }
   // Tab-separated: car names and titles hold blanks.

@@ -30,12 +30,6 @@ nlohmann::ordered_json ParameterJson(const TParameter& p) {
           {"missing", present ? nlohmann::ordered_json() : nlohmann::ordered_json(p.Value.Missing)}};
 }
 
-// The columns a UTF-8 text takes on a terminal (the degree sign is two bytes, one column).
-std::size_t Columns(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 void Pad(std::string& line, std::string_view text, std::size_t width) {
   line += text;
   line.append(width + 2 - std::min(width, Columns(text)), ' ');
@@ -71,15 +65,14 @@ void RunShow(const TShowOptions& options, TCliContext& context) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const TParameter& p : parameters) list.push_back(ParameterJson(p));
     const nlohmann::ordered_json document = {{"schema", 1}, {"file", options.File}, {"parameters", list}};
-    std::cout << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    PrintJson(document);
   } else {
     PrintText(parameters);
   }
   // Everything the file has is shown; what it lacks is refused with the file and the entry.
   for (const TParameter& p : parameters) {
     if (p.Value.Present) continue;
-    PrintError(options.File + ": " + p.Path() + ": " + p.Value.Missing);
-    context.ExitStatus = kExitRefused;
+    Refuse(context, options.File + ": " + p.Path() + ": " + p.Value.Missing);
   }
 }
 
