@@ -9,7 +9,7 @@ cli="${1:-$root/build-bench}/src/cli/gravelwright-cli"
 command -v hyperfine >/dev/null || { echo "hyperfine is missing (apt-get install hyperfine)" >&2; exit 2; }
 a="$root/tests/data/real-data/setups/game-saved-1.lsp"
 b="$root/tests/data/real-data/setups/game-saved-2-reindented.lsp"
-args=(--warmup 20 --min-runs 200 -N --export-markdown /dev/stdout)
+args=(--warmup 20 --min-runs 200 -N --style basic)
 hyperfine "${args[@]}" "cat $a" "$cli show $a" "$cli show --json $a"
 if "$cli" diff --help >/dev/null 2>&1; then
   hyperfine "${args[@]}" "cat $a $b" "$cli diff $a $b" "$cli diff --json $a $b"
