@@ -69,10 +69,10 @@ void CopyInto(const TTOVCarSetup& source, const std::string& path, const std::ve
     throw FileError(path, std::string(e.what()) + (dryRun ? "" : "\nnothing written"));
   }
   const int changed = ChangedEntryCount(dest);
+  if (!dryRun && changed > 0) SaveSetup(dest, context);  // reported only once written
   std::cout << path << ": " << changed << (changed == 1 ? " entry " : " entries ")
             << (dryRun ? "would change" : "changed") << '\n';
   PrintParameterChanges(before, ReadParameters(dest));
-  if (!dryRun && changed > 0) SaveSetup(dest, context);
 }
 
 void RunCopy(const TCopyOptions& options, TCliContext& context) {

@@ -169,13 +169,15 @@ void RunSet(const TSetOptions& options, TCliContext& context) {
     throw Error(options.File + ": nothing written");
   }
 
+  // What changed is printed once it is written (or, for a dry run, once it would be).
+  std::string report;
   for (const TChange& c : changes) {
     const TParameter& p = *c.Parameter;
     if (c.Position == p.Value.Position) {
-      std::cout << p.Path() << ": " << p.Text << " (unchanged)\n";
+      report += p.Path() + ": " + p.Text + " (unchanged)\n";
       continue;
     }
-    std::cout << p.Path() << ": " << p.Text << " -> " << ValueTextAt(p, c.Position) << '\n';
+    report += p.Path() + ": " + p.Text + " -> " + ValueTextAt(p, c.Position) + '\n';
     try {
       WriteParameter(setup, p, c.Position);
     } catch (const Error& e) {
@@ -183,11 +185,11 @@ void RunSet(const TSetOptions& options, TCliContext& context) {
     }
   }
   if (options.DryRun) {
-    std::cout << "dry run: " << options.File << " not written\n";
+    std::cout << report << "dry run: " << options.File << " not written\n";
     return;
   }
-  if (ChangedEntryCount(setup) == 0) return;
-  SaveSetup(setup, context);
+  if (ChangedEntryCount(setup) > 0) SaveSetup(setup, context);
+  std::cout << report;
 }
 
 }  // namespace

@@ -258,6 +258,12 @@ TEST_F(Cli, set_refusesBadInputAndWritesNothing) {
   EXPECT_EQ(VersionCount(), 0u);
 
   EXPECT_EQ(Run({"set", file, "Tyre/Left Front Pressure=250", "tyre/left front pressure=260"}).Status, 1);
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const TRun readOnly = Run({"set", file, "Tyre/Left Front Pressure=250"});
+  EXPECT_EQ(readOnly.Status, 1);
+  EXPECT_THAT(readOnly.Err, HasSubstr(file + " (the file is read-only)"));
+  EXPECT_THAT(readOnly.Out, IsEmpty());  // nothing is reported as changed
   EXPECT_EQ(Run({"set", dir.File("none.lsp"), "Tyre/Left Front Pressure=250"}).Status, 1);
   EXPECT_EQ(test::ReadBytes(file), before);
 }
