@@ -83,7 +83,8 @@ BENCHMARK(BM_StartupMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_PickFileToSlidersPainted(benchmark::State& state) {
   App();
   Installation install;
-  gw::TFormMain form(gw::TFormMainOptions{install.folder, install.settings, std::nullopt});
+  gw::TFormMain form(
+      gw::TFormMainOptions{install.folder, install.settings, std::nullopt, install.folder + "/history"});
   form.show();
   QApplication::processEvents();
   const QList<gw::TSliderListBox*> lists = form.findChildren<gw::TSliderListBox*>();

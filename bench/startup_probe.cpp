@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
   TPaintWatch watch;
   std::unique_ptr<QWidget> window;
   if (std::strcmp(argv[1], "main") == 0 && argc >= 4) {
-    window = std::make_unique<gw::TFormMain>(gw::TFormMainOptions{argv[2], argv[3], std::nullopt});
+    window =
+        std::make_unique<gw::TFormMain>(gw::TFormMainOptions{argv[2], argv[3], std::nullopt, std::string()});
   } else if (std::strcmp(argv[1], "label") == 0) {
     window = std::make_unique<QLabel>(QStringLiteral("Gravelwright"));
   } else {

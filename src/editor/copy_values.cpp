@@ -120,10 +120,12 @@ void CopyValues(const TTOVCarSetup& source, TTOVCarSetup& dest, const std::vecto
 }
 
 void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
-                      const std::string& destName, const std::vector<TCopyPair>& copyList) {
+                      const std::string& destName, const std::vector<TCopyPair>& copyList,
+                      const std::function<void(const std::string& path)>& beforeSave) {
   TTOVCarSetup dest;
   dest.LoadFromFile(SetupFilePath(destName, installFolder));
   CopyValues(source, dest, copyList);
+  if (beforeSave) beforeSave(dest.FileName());
   dest.SaveToFile();
 }
 

@@ -2,6 +2,7 @@
 // Copying groups of parameter values from the open setup into other setup files.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +44,10 @@ void CopyValues(const TTOVCarSetup& source, TTOVCarSetup& dest, const std::vecto
 
 // Loads the destination (a bare name lies in the installation's saved-games folder), copies every listed
 // entry from the source document into it and saves it. Raises, leaving the destination untouched, when it
-// cannot be loaded, lacks an entry, holds an entry of the other kind or cannot be written.
+// cannot be loaded, lacks an entry, holds an entry of the other kind or cannot be written. beforeSave, when
+// given, is called with the destination's path just before it is overwritten (to keep its old version).
 void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
-                      const std::string& destName, const std::vector<TCopyPair>& copyList);
+                      const std::string& destName, const std::vector<TCopyPair>& copyList,
+                      const std::function<void(const std::string& path)>& beforeSave = {});
 
 }  // namespace gw

@@ -96,7 +96,9 @@ void TFormExtract::Button2Click() {
 }
 
 void TFormExtract::ButtonExtractClick() {
-  ExtractSetupFromReplay(FromQ(EditRpl->text()), FromQ(EditLsp->text()));
+  const std::string destination = FromQ(EditLsp->text());
+  if (BeforeExtract && !BeforeExtract(destination)) return;
+  ExtractSetupFromReplay(FromQ(EditRpl->text()), destination);
   ShowMessageBox(this, QStringLiteral("Successful"));
 }
 

@@ -3,6 +3,7 @@
 // paths with their file dialogs, and the Extract button.
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 class QLineEdit;
@@ -32,6 +33,8 @@ class TFormExtract final : public QDialog {
   void Button2Click();
   // Raises what the extraction raises; the dialog stays open with its contents.
   void ButtonExtractClick();
+  // Called with the destination before it is written; false stops the extraction.
+  std::function<bool(const std::string& destination)> BeforeExtract;
 
   static constexpr int kClientWidth = 430;
   static constexpr int kClientHeight = 253;

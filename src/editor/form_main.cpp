@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,6 +28,7 @@
 #include "editor/setup_pages.h"
 #include "music/music_files.h"
 #include "platform/paths.h"
+#include "platform/user_folders.h"
 #include "setup/game_folders.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/local_text.h"
@@ -73,14 +75,24 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreatePages();
+  statusBar()->setObjectName(QStringLiteral("StatusBarHint"));
+  statusBar()->setSizeGripEnabled(false);
   ReadSettings();
+  const std::string userData = UserDataFolder();
+  const std::string historyFolder = options.historyFolder
+                                        ? *options.historyFolder
+                                        : (userData.empty() ? userData : GamePath(userData, "\\history"));
+  history_ = std::make_unique<TVersionStore>(historyFolder, GamePath(installFolder_, kSavedGamesFolder),
+                                             historyDepth_);
+  undoBase_ = CaptureState();
   FitAllSliderLists();
   SizeListColumns();
   TabControlDiffChange();
   RefreshFileList();
   ComboBoxFiles->setFixedWidth(2 * logicalDpiX());
   MemoComment->setFont(font());
-  setFixedSize(Px(kClientWidth), menuBar()->sizeHint().height() + Px(kClientHeight));
+  setFixedSize(Px(kClientWidth),
+               menuBar()->sizeHint().height() + Px(kClientHeight) + statusBar()->sizeHint().height());
 }
 
 TFormMain::~TFormMain() = default;
@@ -137,6 +149,7 @@ void TFormMain::CreateActions() {
     runVariants_[i]->setCheckable(true);
   }
   runVariants_[0]->setChecked(true);
+  CreateHistoryActions();
   SetFileActionsEnabled(false);
 
   connect(ActionSave, &QAction::triggered, this, [this] { Run([this] { ActionSaveExecute(); }); });
@@ -158,9 +171,13 @@ void TFormMain::CreateActions() {
 void TFormMain::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("MenuFile"));
-  file->addActions({ActionSave, ActionSaveAs, ActionDelete, ActionReload});
+  file->addActions({ActionSave, ActionSaveAs, ActionDelete, ActionReload, ActionHistory});
   file->addSeparator();
   file->addAction(MenuItemExit);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("MenuEdit"));
+  edit->addActions({ActionUndo, ActionRedo});
 
   ool1 = menuBar()->addMenu(QStringLiteral("&Tool"));
   ool1->setObjectName(QStringLiteral("ool1"));
@@ -170,7 +187,7 @@ void TFormMain::CreateMenus() {
   ool1->addActions({MenuItemCopyToFile, MenuItemExtract, MenuItemMusic});
   ool1->addSeparator();
   QMenu* option = ool1->addMenu(QStringLiteral("&Option"));
-  option->addAction(MenuItemConfirmSave);
+  option->addActions({MenuItemConfirmSave, MenuItemConfirmDiscard});
   connect(ool1, &QMenu::aboutToShow, this, &TFormMain::ool1Click);
 
   menuBar()->addAction(MenuItemAbout);
@@ -266,6 +283,7 @@ QWidget* TFormMain::CreateGeneralPage() {
     gearButtons_[i] = new QRadioButton(ToQ(GearButtonCaptions[i]), gear);
     gearButtons_[i]->setObjectName(QString::fromLatin1(names[i]));
     gearButtons_[i]->move(Px(lefts[i]), Px(22));
+    connect(gearButtons_[i], &QRadioButton::clicked, this, [this] { CommitEdit(QStringLiteral("Gear")); });
   }
 
   CreateHeading(page, HeadingText(L::Brake), {4, 112, 32, 15}, true);
@@ -317,17 +335,27 @@ void TFormMain::ConnectListEvents(TSliderListBox& list, TSetupList which) {
   list.OnSliderCustomValue = [this, which](TSliderListBox* sender, int index, QString& s, uint32_t& f) {
     SliderCustomValue(sender, which, index, s, f);
   };
-  if (which == L::Tyre)
-    list.OnSlide = [this](TSliderListBox*, int index, int32_t, int32_t&) { SliderListBoxTyreSlide(index); };
-  if (which == L::Brake)
-    list.OnSlide = [this](TSliderListBox*, int, int32_t, int32_t&) { SliderListBoxBrakeSlide(); };
+  // The linked edits first, so that they belong to the step of the slide that caused them.
+  list.OnSlide = [this, which](TSliderListBox* sender, int index, int32_t, int32_t&) {
+    if (which == L::Tyre) SliderListBoxTyreSlide(index);
+    if (which == L::Brake) SliderListBoxBrakeSlide();
+    SliderSlid(sender, which, index);
+  };
+  // A drag is one step, made when the button is released.
+  list.OnMouseUp = [this](TSliderListBox*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    if (!pendingStep_.isEmpty()) CommitEdit(pendingStep_);
+  };
   list.OnMouseWheel = [](TSliderListBox* sender, Qt::KeyboardModifiers shift, Qt::MouseButtons buttons,
                          int delta, QPoint, bool& handled) {
     SliderListWheel(*sender, shift, buttons, delta);
     handled = true;
   };
-  list.OnMouseMove = [](TSliderListBox* sender, Qt::KeyboardModifiers, int x, int y) {
+  list.OnMouseMove = [this, which](TSliderListBox* sender, Qt::KeyboardModifiers, int x, int y) {
     SliderListHover(*sender, x, y);
+    const int index = sender->ItemAtPos(QPoint(x, y), true);
+    const QString hint = index >= 0 ? EntryHint(which, index) : QString();
+    sender->setToolTip(hint);
+    statusBar()->showMessage(hint);
   };
 }
 
@@ -419,7 +447,9 @@ void TFormMain::SetCaptionForFile(bool withSlotPart) {
   if (withSlotPart && !IsSlotFile(path, installFolder_) &&
       ParseSlotFileName(ExtractFileName(path), car, title))
     caption += " [" + car + ":" + title + "]";
-  setWindowTitle(ToQ(caption));
+  captionFile_ = caption;
+  captionVersion_.clear();
+  UpdateCaption();
 }
 
 void TFormMain::ListSetupFiles(QStringList& target) const {
@@ -457,6 +487,10 @@ int TFormMain::SelectedRunVariant() const {
 void TFormMain::ComboBoxFilesSelect(int index) {
   if (!ComboBoxFiles->hasFocus()) ComboBoxFiles->setFocus();
   if (index < 0) return;
+  if (!MaySaveOrDiscard()) {
+    SelectFileEntry(setup_.FileName());
+    return;
+  }
   const QString entry = ComboBoxFiles->itemText(index);
   if (entry != QLatin1String("-")) {
     LoadSetupFile(FromQ(entry));
@@ -474,14 +508,23 @@ void TFormMain::LoadSetupFile(const std::string& fileName) {
   SetFileActionsEnabled(false);
   MenuItemVelocity->setEnabled(false);
   const std::string path = SetupFilePath(fileName, installFolder_);
+  versionOf_.reset();
   try {
     setup_.LoadFromFile(path);
   } catch (...) {
     ComboBoxFiles->setCurrentIndex(-1);
     setup_.Clear();
+    ResetUndo(false);
     throw;
   }
-  SetupToSliders(setup_, *this);
+  try {
+    SetupToSliders(setup_, *this);
+  } catch (...) {
+    ResetUndo(false);
+    throw;
+  }
+  ResetUndo(true);
+  diskStamp_ = StampOf(path);
   SetCaptionForFile(true);
   SetFileActionsEnabled(true);
   MenuItemVelocity->setEnabled(true);
@@ -490,16 +533,35 @@ void TFormMain::LoadSetupFile(const std::string& fileName) {
 }
 
 void TFormMain::SaveSetupFile(const std::string& fileName) {
-  if (fileName.empty() && setup_.FileName().empty()) return;
+  if (fileName.empty() && (setup_.FileName().empty() || versionOf_)) return;
   SlidersToSetup(setup_, *this);
+  KeepVersion(fileName.empty() ? setup_.FileName() : fileName);
   setup_.SaveToFile(fileName);
   SaveComment();
+  FileWritten();
   SetCaptionForFile(false);
   if (!fileName.empty()) SelectFileEntry(fileName);
 }
 
 void TFormMain::ActionSaveExecute() {
-  if (MenuItemConfirmSave->isChecked() && !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file.")))
+  // A version is never written back over itself: it is saved under a new name.
+  if (versionOf_) {
+    ActionSaveAsExecute();
+    return;
+  }
+  if (ChangedOnDisk()) {
+    const std::string name = ExtractFileName(setup_.FileName());
+    const int answer =
+        AskChoice(this, ToQ(name + " was changed by another program since it was loaded."),
+                  {QStringLiteral("Overwrite"), QStringLiteral("Reload"), QStringLiteral("Cancel")});
+    if (answer == 1) {
+      const std::string path = setup_.FileName();
+      LoadSetupFile(path);
+      SelectFileEntry(path);
+    }
+    if (answer != 0) return;
+  } else if (MenuItemConfirmSave->isChecked() &&
+             !ConfirmAtPointer(this, QStringLiteral("Save overwrite the file.")))
     return;
   SaveSetupFile({});
 }
@@ -513,6 +575,11 @@ void TFormMain::ActionSaveAsExecute() {
 }
 
 void TFormMain::ActionReloadExecute() {
+  if (!MaySaveOrDiscard()) return;
+  if (versionOf_) {
+    OpenVersion(openVersion_, std::string(*versionOf_));
+    return;
+  }
   const std::string name = setup_.FileName();
   if (FileExists(name)) LoadSetupFile(name);
   RefreshFileList();
@@ -521,14 +588,18 @@ void TFormMain::ActionReloadExecute() {
 
 void TFormMain::ActionDeleteExecute() {
   const std::string path = setup_.FileName();
-  if (path.empty() || !FileExists(path)) return;
+  if (path.empty() || !FileExists(path) || versionOf_) return;
+  if (!MaySaveOrDiscard()) return;
   if (!ConfirmAtPointer(this, QStringLiteral("Delete file ") + ToQ(path))) return;
+  KeepVersion(path);
   if (std::remove(path.c_str()) != 0) throw Error("Can't delete the file.");
   RefreshFileList();
   setup_.Clear();
-  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  captionFile_ = kProgramTitle;
+  captionVersion_.clear();
   SetFileActionsEnabled(false);
   ResetAllSliders();
+  ResetUndo(false);
 }
 
 void TFormMain::ResetAllSliders() {
@@ -568,11 +639,15 @@ void TFormMain::ReadSettings() {
   if (position != pos()) move(position);
   MenuItemConfirmSave->setChecked(s.confirmSave);
   runVariants_[static_cast<std::size_t>(s.runTOV)]->setChecked(true);
+  const THistorySettings h = ReadHistorySettings(ProfileIni(settingsFile_));
+  MenuItemConfirmDiscard->setChecked(h.confirmDiscard);
+  historyDepth_ = h.historyDepth;
 }
 
 void TFormMain::WriteSettings() {
   ProfileIni ini(settingsFile_);
   WriteMainSettings(ini, TMainSettings{x(), y(), MenuItemConfirmSave->isChecked(), SelectedRunVariant()});
+  WriteHistorySettings(ini, THistorySettings{MenuItemConfirmDiscard->isChecked(), historyDepth_});
 }
 
 void TFormMain::LoadComment() {
@@ -605,6 +680,12 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  Run([this, &mayClose] { mayClose = MaySaveOrDiscard(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
   ClearPlayFolder();
   setAcceptDrops(false);
   // The window closes even when its settings cannot be stored; the player is told why.
@@ -625,7 +706,7 @@ void TFormMain::dropEvent(QDropEvent* event) {
 }
 
 void TFormMain::DropFiles(const QStringList& paths) {
-  if (paths.isEmpty()) return;
+  if (paths.isEmpty() || !MaySaveOrDiscard()) return;
   LoadSetupFile(FromQ(paths.front()));  // the whole path, however long
   SelectFileEntry(setup_.FileName());
 }

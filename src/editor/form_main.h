@@ -11,6 +11,8 @@
 #include "editor/catalogue.h"
 #include "editor/form_slider_list.h"
 #include "editor/settings_file.h"
+#include "history/undo_commands.h"
+#include "history/version_store.h"
 #include "setup/car_setup.h"
 #include "widgets/modal_dialogs.h"
 
@@ -25,6 +27,7 @@ class QTabBar;
 class QTabWidget;
 class QToolButton;
 class QFrame;
+class QUndoStack;
 
 namespace gw {
 
@@ -37,9 +40,12 @@ struct TFormMainOptions {
   std::string installFolder;
   std::string settingsFile;
   std::optional<std::string> startFile;
+  // Where versions of overwritten and deleted setups are kept; none given: the per-user data folder's
+  // "history" (tests give a folder of their own).
+  std::optional<std::string> historyFolder;
 };
 
-class TFormMain final : public QMainWindow, public TSetupControls {
+class TFormMain final : public QMainWindow, public TSetupControls, public TEditorChangeTarget {
   Q_OBJECT
 
  public:
@@ -77,6 +83,28 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   // Files dropped onto the window: only the first counts.
   void DropFiles(const QStringList& paths);
 
+  // --- Undo, changes since load, unsaved changes, versions, files changed on disk (form_main_history.cpp).
+  void ActionUndoExecute();
+  void ActionRedoExecute();
+  void ActionHistoryExecute();
+  bool IsModified() const;
+  // Before unsaved changes would be lost: asks to save them; false when the user cancels.
+  bool MaySaveOrDiscard();
+  // The open file was written by another program: reloads it when nothing is unsaved.
+  void CheckFileChangedOnDisk();
+  bool ChangedOnDisk() const;
+  // Loads a kept version into the sliders; the file it belongs to is not touched until a save as.
+  void OpenVersion(const TVersionInfo& version, const std::string& originalPath);
+  void RestoreVersion(const TVersionInfo& version, const std::string& targetPath);
+  // The hint of an entry: its name and value, and for a changed entry the loaded value.
+  QString EntryHint(TSetupList list, int index);
+  // Ends the user's gesture: what changed since the last step becomes one undo step named by text.
+  void CommitEdit(QString text);
+  TEditorState CaptureState() const;
+  void ApplyEditorChange(const TEditorChange& change, bool undo) override;
+  QUndoStack* UndoStack() const { return undoStack_; }
+  TVersionStore& History() { return *history_; }
+
   // --- Settings and comments.
   void ReadSettings();
   void WriteSettings();
@@ -101,6 +129,7 @@ class TFormMain final : public QMainWindow, public TSetupControls {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -118,7 +147,15 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void ConnectListEvents(TSliderListBox& list, TSetupList which);
   void SizeListColumns();
 
+  void CreateHistoryActions();
   void SetFileActionsEnabled(bool enabled);
+  void UpdateCaption();
+  void ResetUndo(bool loaded);  // after a load (marks at the loaded positions) or a delete (no marks)
+  void KeepVersion(const std::string& path);
+  void FileWritten();  // the open file now holds what the sliders show
+  QString StepName(TSetupList list, int index) const;
+  void SliderSlid(TSliderListBox* sender, TSetupList list, int index);
+  bool SameAsOpenFile(const std::string& path) const;
   void SetCaptionForFile(bool withSlotPart);
   void RefreshBrakeRatio();
   void ResetAllSliders();
@@ -157,6 +194,10 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   QAction* MenuItemConfirmSave = nullptr;
   QAction* MenuItemAbout = nullptr;
   QAction* MenuItemVelocity = nullptr;
+  QAction* ActionUndo = nullptr;
+  QAction* ActionRedo = nullptr;
+  QAction* ActionHistory = nullptr;
+  QAction* MenuItemConfirmDiscard = nullptr;
   std::array<QAction*, 3> runVariants_{};  // Default1, SSE1, NoSSE1
   QActionGroup* runVariantGroup_ = nullptr;
   QMenu* ool1 = nullptr;
@@ -172,6 +213,30 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   QWidget* TabControlDiff = nullptr;
   QTabBar* tabBarDiff_ = nullptr;
   std::array<QFrame*, 12> mapPanels_{};  // in the order of the map lists
+
+  // Undo: the controls as the last step left them, and the gesture not yet made a step.
+  QUndoStack* undoStack_ = nullptr;
+  TEditorState undoBase_;
+  QString pendingStep_;
+  // The caption: "Gravelwright - name [car:title]", the star of unsaved changes, the version part.
+  std::string captionFile_;
+  std::string captionVersion_;
+  // An open version: the file it belongs to and the version itself.
+  std::optional<std::string> versionOf_;
+  TVersionInfo openVersion_;
+  std::unique_ptr<TVersionStore> history_;
+  int historyDepth_ = kDefaultHistoryDepth;
+  bool historyOffShown_ = false;
+  // The open file as it was loaded or saved, to notice another program's writes.
+  struct TDiskStamp {
+    bool Exists = false;
+    uintmax_t Size = 0;
+    int64_t Time = 0;
+    std::size_t Hash = 0;
+    bool operator==(const TDiskStamp&) const = default;
+  };
+  static TDiskStamp StampOf(const std::string& path);
+  TDiskStamp diskStamp_;
 };
 
 }  // namespace gw

@@ -130,6 +130,9 @@ void TFormMain::EditSpeedMapVelocity(TSliderListBox* list) {
   list->States().BeginUpdate();
   for (int p = 0; p < kMapPointCount; ++p) list->SetCaption(p, ToQ(KmhCaption(velocity.Value(p) * 2)));
   list->States().EndUpdate();
+  // The whole dialog is one step.
+  const QLabel* label = list->parentWidget()->findChild<QLabel*>();
+  CommitEdit((label ? label->text() + QLatin1Char(' ') : QString()) + QStringLiteral("Velocity"));
 }
 
 }  // namespace gw

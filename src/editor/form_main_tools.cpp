@@ -15,7 +15,23 @@ namespace gw {
 
 void TFormMain::MenuItemExtractClick() {
   TFormExtract dialog(this, installFolder_);
+  bool ontoOpenFile = false;
+  // An existing destination keeps its version; the open file is only overwritten once its unsaved
+  // changes are saved or given up.
+  dialog.BeforeExtract = [this, &ontoOpenFile](const std::string& destination) {
+    if (SameAsOpenFile(destination)) {
+      if (!MaySaveOrDiscard()) return false;
+      ontoOpenFile = true;
+    }
+    if (FileExists(destination)) KeepVersion(destination);
+    return true;
+  };
   dialog.exec();
+  if (ontoOpenFile && ChangedOnDisk()) {
+    const std::string path = setup_.FileName();
+    LoadSetupFile(path);
+    SelectFileEntry(path);
+  }
 }
 
 void TFormMain::MenuItemCopyToFileClick() {
@@ -29,7 +45,8 @@ void TFormMain::MenuItemCopyToFileClick() {
   const std::vector<TCopyPair> copyList = BuildCopyList(dialog.SelectedGroups());
   // The first failing destination ends the command: those before it keep their new values.
   for (const QString& destination : dialog.SelectedDestinations())
-    CopyValuesToFile(setup_, installFolder_, FromQ(destination), copyList);
+    CopyValuesToFile(setup_, installFolder_, FromQ(destination), copyList,
+                     [this](const std::string& path) { KeepVersion(path); });
 }
 
 void TFormMain::ActionRunTOVExecute() {

@@ -1,5 +1,7 @@
 #include "editor/settings_file.h"
 
+#include <algorithm>
+
 #include "platform/ascii_text.h"
 #include "platform/paths.h"
 
@@ -37,6 +39,20 @@ TCompareSettings ReadCompareSettings(const ProfileIni& ini) {
 void WriteCompareSettings(ProfileIni& ini, const TCompareSettings& s) {
   ini.WriteInteger(kSectionCompare, kKeyWidth, s.width);
   ini.WriteInteger(kSectionCompare, kKeyHeight, s.height);
+}
+
+THistorySettings ReadHistorySettings(const ProfileIni& ini) {
+  THistorySettings s;
+  s.confirmDiscard = ini.ReadInteger(kSectionCommon, kKeyConfirmDiscard, 1) != 0;
+  s.historyDepth = ini.ReadInteger(kSectionCommon, kKeyHistoryDepth, s.historyDepth);
+  // A negative depth is no depth; a huge one would only fill the disk.
+  s.historyDepth = std::clamp(s.historyDepth, 0, 10000);
+  return s;
+}
+
+void WriteHistorySettings(ProfileIni& ini, const THistorySettings& s) {
+  ini.WriteString(kSectionCommon, kKeyConfirmDiscard, s.confirmDiscard ? "1" : "0");
+  ini.WriteInteger(kSectionCommon, kKeyHistoryDepth, s.historyDepth);
 }
 
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName) {

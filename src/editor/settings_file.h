@@ -20,6 +20,8 @@ inline constexpr std::string_view kKeyRunTOV = "RunTOV";
 inline constexpr std::string_view kSectionCompare = "COMPARE";
 inline constexpr std::string_view kKeyWidth = "Width";
 inline constexpr std::string_view kKeyHeight = "Height";
+inline constexpr std::string_view kKeyConfirmDiscard = "ConfirmDiscard";
+inline constexpr std::string_view kKeyHistoryDepth = "HistoryDepth";
 
 // The settings file of a program: its path with the extension ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
@@ -42,6 +44,16 @@ struct TCompareSettings {
 };
 TCompareSettings ReadCompareSettings(const ProfileIni& ini);
 void WriteCompareSettings(ProfileIni& ini, const TCompareSettings& settings);
+
+// Unsaved changes and the version history: whether loading another file asks about unsaved changes first,
+// and how many versions of each file are kept (0: none).
+struct THistorySettings {
+  bool confirmDiscard = true;
+  int historyDepth = 30;
+};
+THistorySettings ReadHistorySettings(const ProfileIni& ini);
+// Writes "ConfirmDiscard" and "HistoryDepth" in that order.
+void WriteHistorySettings(ProfileIni& ini, const THistorySettings& settings);
 
 // The comment of a setup file, keyed by its name without folder and extension.
 std::vector<std::string> ReadComment(const ProfileIni& ini, const std::string& setupFileName);

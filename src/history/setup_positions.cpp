@@ -15,6 +15,17 @@ TSetupPositions::TSetupPositions() {
         {std::string(row.Caption), row.Min, row.Max, row.First});
 }
 
+bool ReadSetupPositions(const std::string& path, TSetupPositions& positions) {
+  try {
+    TTOVCarSetup setup;
+    setup.LoadFromFile(path);
+    SetupToSliders(setup, positions);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 int CountChangedParameters(const TSetupPositions& a, const TSetupPositions& b) {
   int changed = 0;
   for (std::size_t l = 0; l < a.Lists.size(); ++l) {

@@ -49,6 +49,10 @@ class TSetupPositions final : public TSetupControls {
   }
 };
 
+// The positions of a setup file as the editor would show them; false when the file cannot be read or lacks an
+// entry the editor needs.
+bool ReadSetupPositions(const std::string& path, TSetupPositions& positions);
+
 // How many parameters the editor would show differently: slider positions, velocities and the gear each
 // count one.
 int CountChangedParameters(const TSetupPositions& a, const TSetupPositions& b);

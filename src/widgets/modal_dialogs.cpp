@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <deque>
 #include <variant>
+#include <vector>
 
 #include "platform/error.h"
 
@@ -14,7 +15,7 @@ namespace gw {
 namespace {
 
 struct Answers {
-  std::deque<std::variant<bool, QString>> pending;
+  std::deque<std::variant<bool, QString, int>> pending;
   QStringList shown;
   bool recording = false;  // once a test pushed an answer, texts are recorded and boxes never block
 };
@@ -67,6 +68,26 @@ bool ConfirmAtPointer(QWidget* parent, const QString& text) {
   return box.exec() == QMessageBox::Ok;
 }
 
+int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons) {
+  State().shown << text;
+  int chosen = 0;
+  if (TakeAnswer(chosen)) return chosen;
+  const int last = static_cast<int>(buttons.size()) - 1;
+  if (State().recording) return last;
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kProgramTitle), text, QMessageBox::NoButton,
+                  parent);
+  std::vector<QPushButton*> added;
+  for (const QString& caption : buttons) added.push_back(box.addButton(caption, QMessageBox::ActionRole));
+  if (!added.empty()) {
+    box.setDefaultButton(added.front());
+    box.setEscapeButton(added.back());
+  }
+  box.exec();
+  for (std::size_t i = 0; i < added.size(); ++i)
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  return last;
+}
+
 QString QtFileFilter(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList out;
@@ -108,6 +129,11 @@ void PushConfirm(bool ok) {
 void PushFileName(const QString& path) {
   State().recording = true;
   State().pending.emplace_back(path);
+}
+
+void PushChoice(int index) {
+  State().recording = true;
+  State().pending.emplace_back(index);
 }
 
 QStringList TakeShownTexts() {

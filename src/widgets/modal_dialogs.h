@@ -31,6 +31,10 @@ void ShowMessageBox(QWidget* parent, const QString& text);
 // A question with OK and Cancel, its top-left corner at the mouse pointer; true only for OK.
 bool ConfirmAtPointer(QWidget* parent, const QString& text);
 
+// A question with several buttons ("Save", "Discard", "Cancel"), the first the default; the index of the
+// button chosen. Escape or closing the box chooses the last button.
+int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons);
+
 // File dialogs take filters written as "Description|pattern|Description|pattern"; empty on Cancel.
 QString AskOpenFileName(QWidget* parent, const QString& filter);
 QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix = {});
@@ -43,6 +47,7 @@ QString QtFileFilter(const QString& filter);
 namespace modal_answers {
 void PushConfirm(bool ok);
 void PushFileName(const QString& path);  // an empty path answers Cancel
+void PushChoice(int index);
 QStringList TakeShownTexts();
 bool Active();  // answers are pending: used by tests to check that all were consumed
 void Reset();

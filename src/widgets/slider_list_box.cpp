@@ -135,13 +135,13 @@ TSliderListBox::~TSliderListBox() {
 }
 
 int TSliderListBox::AddItem(const QString& Caption) {
-  entries_.push_back(Entry{Caption, std::nullopt});
+  entries_.push_back(Entry{Caption, std::nullopt, std::nullopt});
   ListChanged();
   return Count() - 1;
 }
 
 void TSliderListBox::InsertItem(int Index, const QString& Caption) {
-  entries_.insert(entries_.begin() + Index, Entry{Caption, std::nullopt});
+  entries_.insert(entries_.begin() + Index, Entry{Caption, std::nullopt, std::nullopt});
   if (itemIndex_ >= Index) ++itemIndex_;
   ListChanged();
 }
@@ -345,6 +345,12 @@ uint32_t TSliderListBox::Data(int Index) const {
 
 void TSliderListBox::SetData(int Index, uint32_t Data) {
   Record(Index).Data = Data;
+}
+
+void TSliderListBox::SetLoadedValue(int Index, std::optional<int32_t> Value) {
+  if (entries_[Index].Loaded == Value) return;
+  entries_[Index].Loaded = Value;
+  RedrawItem(Index);
 }
 
 void TSliderListBox::ToggleCheck(int Index) {

@@ -193,6 +193,13 @@ class TSliderListBox : public QAbstractScrollArea {
   uint32_t Data(int Index) const;
   void SetData(int Index, uint32_t Data);
   bool HasRecord(int Index) const { return entries_[Index].Record.has_value(); }
+  // The position an entry had when its setup was loaded. A different value is drawn marked: the value text
+  // in the highlight colour and a tick on the track at the loaded position. Empty: never marked.
+  std::optional<int32_t> LoadedValue(int Index) const { return entries_[Index].Loaded; }
+  void SetLoadedValue(int Index, std::optional<int32_t> Value);
+  bool ChangedSinceLoad(int Index) const {
+    return entries_[Index].Loaded && *entries_[Index].Loaded != Value(Index);
+  }
   // Cycles unchecked -> checked -> unchecked (grayed -> checked); nothing for -1, Count or a disabled entry.
   void ToggleCheck(int Index);
 
@@ -294,6 +301,7 @@ class TSliderListBox : public QAbstractScrollArea {
   struct Entry {
     QString Caption;
     std::optional<TSliderListBoxDataWrapper> Record;
+    std::optional<int32_t> Loaded;
   };
 
   TSliderListBoxDataWrapper& Record(int Index);
@@ -310,6 +318,7 @@ class TSliderListBox : public QAbstractScrollArea {
   QColor Resolve(TColor c) const;
   void BuildValueText(int Index, uint32_t& flags, bool& custom);
   void MarkEntry(const TRect& E, TSliderSelectedStyle Style, TColor Color);
+  void DrawLoadedTick(QPainter& Canvas, const TRect& S, int Index);
 
   TSliderListBoxItems states_{*this};
   std::vector<Entry> entries_;

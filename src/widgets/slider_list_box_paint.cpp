@@ -374,6 +374,8 @@ void TSliderListBox::DrawSlider(QPainter& Canvas, const TRect& R, int Index, TOw
       break;
   }
 
+  DrawLoadedTick(Canvas, S, Index);
+
   // Selection never changes the text colour.
   Canvas.setPen(pal.color(QPalette::Text));
   const TRect caption = SliderCaptionRect(R, S, columns_.Wide);
@@ -395,8 +397,22 @@ void TSliderListBox::DrawSlider(QPainter& Canvas, const TRect& R, int Index, TOw
   Canvas.save();
   Canvas.setClipRect(box);
   Canvas.fillRect(Canvas.boundingRect(box, qtFlags, valueText_) & box, Background(State));
+  // A value that differs from the loaded one stands out.
+  if (ChangedSinceLoad(Index)) Canvas.setPen(pal.color(QPalette::Highlight));
   Canvas.drawText(box, qtFlags, valueText_);
   Canvas.restore();
+}
+
+// The loaded position of a changed entry: a short tick across the bottom of the track, in the text colour
+// so that it shows on the filled part and on the empty part alike.
+void TSliderListBox::DrawLoadedTick(QPainter& Canvas, const TRect& S, int Index) {
+  if (!ChangedSinceLoad(Index) || S.Width() <= 0 || S.Height() <= 0) return;
+  const TSliderListBoxDataWrapper& rec = RecordOrDefault(Index);
+  const int32_t loaded = std::clamp(*entries_[Index].Loaded, rec.Min, std::max(rec.Min, rec.Max));
+  const int x = S.Left + SliderFillWidth(S.Width(), int64_t{rec.Max} - rec.Min, int64_t{loaded} - rec.Min);
+  const int height = std::max(3, S.Height() / 2);
+  const QColor tick = palette().color(QPalette::Text);
+  Canvas.fillRect(std::min(x, S.Right - 2), S.Bottom - height, 2, height, tick);
 }
 
 }  // namespace gw

@@ -84,5 +84,27 @@ TEST_F(SettingsFile, theCompareWindowSizeCountsOnlyWhole) {
   EXPECT_EQ(ReadCompareSettings(ProfileIni(path)).width, -1);
 }
 
+TEST_F(SettingsFile, historySettingsDefaultClampAndFollowTheMainKeys) {
+  THistorySettings s = ReadHistorySettings(ProfileIni(path));
+  EXPECT_TRUE(s.confirmDiscard);
+  EXPECT_EQ(s.historyDepth, 30);
+  test::WriteBytes(path, "[COMMON]\nConfirmDiscard=0\nHistoryDepth=-4\n");
+  s = ReadHistorySettings(ProfileIni(path));
+  EXPECT_FALSE(s.confirmDiscard);
+  EXPECT_EQ(s.historyDepth, 0);
+  test::WriteBytes(path, "");
+  {
+    ProfileIni ini(path);
+    WriteMainSettings(ini, TMainSettings{1, 2, true, 0});
+    WriteHistorySettings(ini, THistorySettings{false, 5});
+  }
+  EXPECT_EQ(
+      test::ReadBytes(path),
+      "[COMMON]\r\nLeft=1\r\nTop=2\r\nConfirmSave=1\r\nRunTOV=0\r\nConfirmDiscard=0\r\nHistoryDepth=5\r\n");
+  s = ReadHistorySettings(ProfileIni(path));
+  EXPECT_FALSE(s.confirmDiscard);
+  EXPECT_EQ(s.historyDepth, 5);
+}
+
 }  // namespace
 }  // namespace gw

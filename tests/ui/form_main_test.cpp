@@ -69,7 +69,8 @@ class FormMainTest : public ::testing::Test {
   }
 
   std::unique_ptr<TFormMain> Form(std::optional<std::string> start = std::nullopt) {
-    return std::make_unique<TFormMain>(TFormMainOptions{install, settings, std::move(start)});
+    return std::make_unique<TFormMain>(
+        TFormMainOptions{install, settings, std::move(start), dir.File("history")});
   }
   std::string Saved(std::string_view name) const {
     return (dir.Path() / "SavedGames" / std::string(name)).string();

@@ -438,7 +438,7 @@ TEST_F(FormMusicTest, playOpensAHeaderlessCopyMadeOnceAndSkipsEmptyOrMissingFile
 TEST_F(FormMusicTest, theToolMenuCommandShowsTheWindowModally) {
   test::WriteBytes(Music("ba.ogg"), Plain());
   WriteSlots("");
-  TFormMain main(TFormMainOptions{install, dir.File("Gravelwright.ini"), std::nullopt});
+  TFormMain main(TFormMainOptions{install, dir.File("Gravelwright.ini"), std::nullopt, dir.File("history")});
   int rows = -1;
   QTimer::singleShot(0, [&rows] {
     auto* music = qobject_cast<TFormMusic*>(QApplication::activeModalWidget());

@@ -84,7 +84,7 @@ class FormToolsTest : public ::testing::Test {
 
   std::unique_ptr<TFormMain> Form(std::string installFolder) {
     return std::make_unique<TFormMain>(
-        TFormMainOptions{std::move(installFolder), dir.File("Gravelwright.ini"), {}});
+        TFormMainOptions{std::move(installFolder), dir.File("Gravelwright.ini"), {}, dir.File("history")});
   }
   std::unique_ptr<TFormMain> Form() { return Form(install); }
   std::string Saved(std::string_view name) const {
