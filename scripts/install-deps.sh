@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev hyperfine
   clang libclang-rt-dev
   g++-mingw-w64-x86-64
   xvfb xauth x11-apps imagemagick fonts-dejavu-core fonts-liberation2

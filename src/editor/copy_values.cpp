@@ -104,12 +104,8 @@ TTOVCarSetupData& Entry(const TTOVCarSetup& setup, std::string_view section, con
 
 }  // namespace
 
-void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
-                      const std::string& destName, const std::vector<TCopyPair>& copyList,
-                      const std::function<void(const std::string& path)>& beforeSave) {
-  TTOVCarSetup dest;
-  const std::string path = SetupFilePath(destName, installFolder);
-  dest.LoadFromFile(path);
+void CopyValues(const TTOVCarSetup& source, TTOVCarSetup& dest, const std::vector<TCopyPair>& copyList) {
+  const std::string& path = dest.FileName();
   for (const TCopyPair& pair : copyList) {
     const std::string_view section = SetupSectionName(pair.Section);
     const bool map = SetupKeyName(pair.Key).back() == '_';
@@ -121,7 +117,15 @@ void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFold
       CopyEntryValue(from, to, path);
     }
   }
-  if (beforeSave) beforeSave(path);
+}
+
+void CopyValuesToFile(const TTOVCarSetup& source, const std::string& installFolder,
+                      const std::string& destName, const std::vector<TCopyPair>& copyList,
+                      const std::function<void(const std::string& path)>& beforeSave) {
+  TTOVCarSetup dest;
+  dest.LoadFromFile(SetupFilePath(destName, installFolder));
+  CopyValues(source, dest, copyList);
+  if (beforeSave) beforeSave(dest.FileName());
   dest.SaveToFile();
 }
 

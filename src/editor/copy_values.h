@@ -37,6 +37,11 @@ std::vector<TCopyPair> BuildCopyList(const std::vector<int>& selectedGroups);
 // Copies one entry's value; an entry of the other kind raises the four-line value-mode message.
 void CopyEntryValue(const TTOVCarSetupData& source, TTOVCarSetupData& dest, const std::string& destPath);
 
+// Copies every listed entry from the source document into the loaded destination document, whose FileName
+// the messages name. Raises when the destination lacks an entry or holds an entry of the other kind; entries
+// copied before that stay copied in the document (nothing is saved).
+void CopyValues(const TTOVCarSetup& source, TTOVCarSetup& dest, const std::vector<TCopyPair>& copyList);
+
 // Loads the destination (a bare name lies in the installation's saved-games folder), copies every listed
 // entry from the source document into it and saves it. Raises, leaving the destination untouched, when it
 // cannot be loaded, lacks an entry, holds an entry of the other kind or cannot be written. beforeSave, when

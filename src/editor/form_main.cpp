@@ -26,6 +26,7 @@
 #include "editor/comment_box.h"
 #include "editor/form_file_list.h"
 #include "editor/form_icons.h"
+#include "editor/setup_pages.h"
 #include "music/music_files.h"
 #include "platform/paths.h"
 #include "platform/user_folders.h"
@@ -41,6 +42,14 @@ namespace {
 
 constexpr const char* kSetupFileFilter = "TOV File (*.lsp)|*.lsp|All|*";
 constexpr const char* kNoComment = "Can't be used.";
+
+// The heading and side labels come from the core's table, which names the parameters everywhere.
+QString HeadingText(TSetupList list) {
+  return ToQ(SetupListPlace(list).Heading);
+}
+QString SideText(TSetupList list) {
+  return ToQ(SetupListPlace(list).Side) + QLatin1Char(' ');
+}
 
 using L = TSetupList;
 
@@ -224,9 +233,9 @@ void TFormMain::CreateToolBar() {
 void TFormMain::CreatePages() {
   PageControlGeneral = new QTabWidget(this);
   PageControlGeneral->setObjectName(QStringLiteral("PageControlGeneral"));
-  PageControlGeneral->addTab(CreateGeneralPage(), QStringLiteral("General"));
-  PageControlGeneral->addTab(CreateSuspensionPage(), QStringLiteral("Suspension"));
-  PageControlGeneral->addTab(CreateMapPage(), QStringLiteral("Differential - Map"));
+  PageControlGeneral->addTab(CreateGeneralPage(), ToQ(kPageGeneral));
+  PageControlGeneral->addTab(CreateSuspensionPage(), ToQ(kPageSuspension));
+  PageControlGeneral->addTab(CreateMapPage(), ToQ(kPageMap));
   PageControlGeneral->setCurrentIndex(2);
   setCentralWidget(PageControlGeneral);
 }
@@ -261,36 +270,35 @@ TSliderListBox* TFormMain::CreateList(QWidget* parent, TSetupList which, QRect g
 QWidget* TFormMain::CreateGeneralPage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("TabSheetGeneral"));
-  CreateHeading(page, QStringLiteral("Differential"), {4, 4, 59, 15}, true);
+  CreateHeading(page, HeadingText(L::Diff), {4, 4, 59, 15}, true);
   CreateList(page, L::Diff, {4, 20, 289, 85});
-  CreateHeading(page, QStringLiteral("Tyre"), {300, 4, 23, 15}, true);
+  CreateHeading(page, HeadingText(L::Tyre), {300, 4, 23, 15}, true);
   CheckBoxTyreLink = new QCheckBox(QStringLiteral("Link(&T)"), page);
   CheckBoxTyreLink->setObjectName(QStringLiteral("CheckBoxTyreLink"));
   CheckBoxTyreLink->setGeometry(Px(472), Px(2), Px(61),
                                 std::max(Px(13), CheckBoxTyreLink->sizeHint().height()));
   CreateList(page, L::Tyre, {300, 20, 233, 69});
 
-  auto* gear = new QGroupBox(QStringLiteral("Gear"), page);
+  auto* gear = new QGroupBox(ToQ(kGearHeading), page);
   gear->setObjectName(QStringLiteral("GroupBoxGear"));
   gear->setGeometry(Px(300), Px(96), Px(233), Px(53));
   const char* names[] = {"RadioButtonShort", "RadioButtonMedium", "RadioButtonLong"};
-  const QString texts[] = {QStringLiteral("Short"), QStringLiteral("Medium"), QStringLiteral("Long")};
   const int lefts[] = {16, 88, 164};
   for (std::size_t i = 0; i < gearButtons_.size(); ++i) {
-    gearButtons_[i] = new QRadioButton(texts[i], gear);
+    gearButtons_[i] = new QRadioButton(ToQ(GearButtonCaptions[i]), gear);
     gearButtons_[i]->setObjectName(QString::fromLatin1(names[i]));
     gearButtons_[i]->move(Px(lefts[i]), Px(22));
     connect(gearButtons_[i], &QRadioButton::clicked, this, [this] { CommitEdit(QStringLiteral("Gear")); });
   }
 
-  CreateHeading(page, QStringLiteral("Brake"), {4, 112, 32, 15}, true);
+  CreateHeading(page, HeadingText(L::Brake), {4, 112, 32, 15}, true);
   LabelBrakeRatio = new QLabel(page);
   LabelBrakeRatio->setObjectName(QStringLiteral("LabelBrakeRatio"));
   LabelBrakeRatio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   LabelBrakeRatio->setGeometry(Px(152), Px(111), Px(137),
                                std::max(Px(12), LabelBrakeRatio->sizeHint().height()));
   CreateList(page, L::Brake, {4, 128, 289, 33});
-  CreateHeading(page, QStringLiteral("Steering"), {4, 172, 46, 15}, true);
+  CreateHeading(page, HeadingText(L::Steering), {4, 172, 46, 15}, true);
   CreateList(page, L::Steering, {4, 188, 289, 19});
 
   CreateHeading(page, QStringLiteral("Comment"), {4, 260, 55, 15}, false);
@@ -306,24 +314,24 @@ QWidget* TFormMain::CreateGeneralPage() {
 QWidget* TFormMain::CreateSuspensionPage() {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("TabSheetSuspension"));
-  CreateHeading(page, QStringLiteral("Damper"), {4, 4, 45, 15}, false);
-  CreateHeading(page, QStringLiteral("Front "), {216, 4, 45, 14}, true)
+  CreateHeading(page, HeadingText(L::DamperFront), {4, 4, 45, 15}, false);
+  CreateHeading(page, SideText(L::DamperFront), {216, 4, 45, 14}, true)
       ->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  CreateHeading(page, QStringLiteral("Rear "), {492, 4, 37, 14}, true)
+  CreateHeading(page, SideText(L::DamperRear), {492, 4, 37, 14}, true)
       ->setAlignment(Qt::AlignRight | Qt::AlignTop);
   CreateList(page, L::DamperFront, {4, 20, 261, 61});
   CreateList(page, L::DamperRear, {272, 20, 261, 61});
-  CreateHeading(page, QStringLiteral("Spring"), {4, 88, 36, 15}, false);
+  CreateHeading(page, HeadingText(L::SpringFront), {4, 88, 36, 15}, false);
   CreateList(page, L::SpringFront, {4, 104, 261, 61});
   CreateList(page, L::SpringRear, {272, 104, 261, 61});
-  CreateHeading(page, QStringLiteral("Geometry"), {4, 172, 53, 15}, false);
+  CreateHeading(page, HeadingText(L::GeometryFront), {4, 172, 53, 15}, false);
   CreateList(page, L::GeometryFront, {4, 188, 261, 61});
   CreateList(page, L::GeometryRear, {272, 188, 261, 47});
   auto* line = new QFrame(page);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
   line->setGeometry(Px(4), Px(264), Px(529), Px(5));
-  CreateHeading(page, QStringLiteral("Rollbar"), {4, 276, 40, 15}, false);
+  CreateHeading(page, HeadingText(L::Rollbar), {4, 276, 40, 15}, false);
   CreateList(page, L::Rollbar, {4, 292, 261, 37});
   return page;
 }
