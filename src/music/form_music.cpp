@@ -42,12 +42,16 @@ QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
   return rows.isEmpty() ? nullptr : rows.front();
 }
 
+void ShowInfo(QTreeWidgetItem& row, int songColumn, const std::string& song, const std::string& artist) {
+  row.setText(songColumn, ToQ(song));
+  row.setText(songColumn + 1, ToQ(artist));
+}
+
 // The song and artist of a file, shown from the given column on.
 void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
   std::string song, artist;
   if (exists) ReadOggInfo(path, song, artist);
-  row.setText(songColumn, ToQ(song));
-  row.setText(songColumn + 1, ToQ(artist));
+  ShowInfo(row, songColumn, song, artist);
 }
 
 }  // namespace
@@ -217,19 +221,32 @@ QTreeWidgetItem* TFormMusic::AddLibraryRow(const std::string& name) {
 
 void TFormMusic::FillLibraryList() {
   ListViewBottom->clear();
-  std::vector<std::string> names = FindFiles(musicFolder_, "*.ogg");
-  // In the order Windows lists a folder (by name, ignoring case), whatever order this file system keeps.
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const std::string ua = AsciiUpperCase(a), ub = AsciiUpperCase(b);
-    return ua != ub ? ua < ub : a < b;
-  });
-  for (const std::string& name : names) {
-    std::string song, artist;
-    // A folder with such a name is no music file; reading it would only fail.
-    const std::string path = musicFolder_ + name;
-    if (FileExists(path) && ReadOggInfo(path, song, artist)) AddLibraryRow(name);
+  // In the order Windows lists a folder (by name, ignoring case), whatever order this file system keeps;
+  // each name's key is made once, not in every comparison.
+  std::vector<std::pair<std::string, std::string>> files;  // key, name
+  for (std::string& name : FindFiles(musicFolder_, "*.ogg"))
+    files.emplace_back(AsciiUpperCase(name), std::move(name));
+  std::sort(files.begin(), files.end());
+  // Each file is read once, and the rows join the list together.
+  QList<QTreeWidgetItem*> rows;
+  try {
+    for (const auto& [key, name] : files) {
+      std::string song, artist;
+      // A folder with such a name is no music file; reading it would only fail.
+      const std::string path = musicFolder_ + name;
+      if (!FileExists(path) || !ReadOggInfo(path, song, artist)) continue;
+      auto* row = new QTreeWidgetItem;
+      rows << row;
+      SetHiddenName(*row, name);
+      row->setText(kLibraryFile, ToQ(ChangeFileExt(name, "")));
+      ShowInfo(*row, kLibrarySong, song, artist);
+    }
+  } catch (...) {
+    qDeleteAll(rows);  // not in the list yet
+    throw;
   }
-  if (!names.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
+  ListViewBottom->addTopLevelItems(rows);
+  if (!files.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
 }
 
 void TFormMusic::FillSlotList() {
