@@ -110,8 +110,8 @@ QSize TSetupFileDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
 }
 
 TFileComboBox::TFileComboBox(QWidget* parent, int entryHeight) : QComboBox(parent) {
+  setStyle(new TDropDownListStyle(this));  // before the list is made: it asks the style how to look
   setItemDelegate(new TSetupFileDelegate(this, entryHeight));
-  setStyle(new TDropDownListStyle(this));
   // Every entry is one line of the same height: the list need not measure each of a large folder's files
   // before it opens.
   if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);

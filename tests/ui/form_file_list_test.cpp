@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QListView>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <random>
@@ -71,6 +72,7 @@ TEST(TFileComboBox, dropsDownAListOfThirtyEntriesOfOneHeight) {
   EXPECT_EQ(view->visualRect(view->model()->index(150, 0)).height(), 16);
   EXPECT_LE(view->viewport()->height(), 30 * 16);
   EXPECT_GE(view->viewport()->height(), 29 * 16);
+  EXPECT_TRUE(view->verticalScrollBar()->isVisible());  // the other 170 entries are a scroll away
   box->hidePopup();
 }
 
