@@ -11,6 +11,8 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,8 +102,14 @@ class TXServer {
     int fds[2];
     if (pipe(fds) != 0) return;
     const std::string fd = std::to_string(fds[1]);
-    std::vector<std::string> args = {"Xvfb", "-displayfd",   fd,          "-screen",
-                                     "0",    "1280x1024x24", "-nolisten", "tcp"};
+    // A display number of our own, away from those that desktops and xvfb-run pick.
+    int number = 150;
+    while (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0 ||
+           access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
+      ++number;
+    std::vector<std::string> args = {
+        "Xvfb", ":" + std::to_string(number), "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten",
+        "tcp"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -112,13 +120,23 @@ class TXServer {
     if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
-    char number[32] = {};
-    if (pid_ > 0 && read(fds[0], number, sizeof number - 1) > 0)
-      display_ = ":" + std::to_string(std::atoi(number));
+    char ready[32] = {};
+    if (pid_ > 0 && read(fds[0], ready, sizeof ready - 1) > 0)
+      display_ = ":" + std::to_string(std::atoi(ready));
     close(fds[0]);
-    // The number comes as the server starts listening; give its socket a moment to appear all the same.
-    const std::string socket = "/tmp/.X11-unix/X" + display_.substr(display_.empty() ? 0 : 1);
-    for (int i = 0; i < 200 && !display_.empty() && access(socket.c_str(), F_OK) != 0; ++i) usleep(10000);
+    // The number may come before the server accepts connections: wait until its socket does.
+    const std::string socketPath = "/tmp/.X11-unix/X" + display_.substr(display_.empty() ? 0 : 1);
+    for (int i = 0; i < 500 && !display_.empty() && !Accepts(socketPath); ++i) usleep(10000);
+  }
+
+  static bool Accepts(const std::string& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const bool ok = fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) close(fd);
+    return ok;
   }
 
   pid_t pid_ = 0;
@@ -184,6 +202,7 @@ ProbeRun StartProbe(const std::vector<std::string>& args, const std::map<std::st
 // Runs the probe once per iteration; the samples go under "startup.<name>.{wall,paint,cpu,peak}".
 void RunProbe(benchmark::State& state, const std::string& name, const std::vector<std::string>& args,
               bool x11) {
+  state.SetLabel(x11 ? "Xvfb" : "offscreen");
   std::map<std::string, std::string> env{{"QT_QPA_PLATFORM", x11 ? "xcb" : "offscreen"}};
   if (x11) {
     if (TXServer::Display().empty()) {
@@ -214,39 +233,44 @@ void RunProbe(benchmark::State& state, const std::string& name, const std::vecto
   state.counters["peak_MiB"] = sum.peak / n;
 }
 
-void BM_StartupEmptyWindow(benchmark::State& state) {
-  RunProbe(state, "empty", {"empty"}, false);
+// The probe once per iteration: an empty window, a label, or the main window on `setups` saved setups;
+// on the offscreen platform or on the X server. The samples go under startup.[x11.]<window>[<setups>].
+void BM_Startup(benchmark::State& state, const std::string& window, int setups, bool x11) {
+  std::string key = (x11 ? "x11." : "") + window;
+  std::vector<std::string> args{window};
+  std::unique_ptr<Installation> install;
+  if (window == "main") {
+    install = std::make_unique<Installation>(setups);
+    args.insert(args.end(), {install->folder, install->settings});
+    if (setups != 24) key += std::to_string(setups);
+  }
+  RunProbe(state, key, args, x11);
 }
-BENCHMARK(BM_StartupEmptyWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
-
-void BM_StartupOneLabel(benchmark::State& state) {
-  RunProbe(state, "label", {"label"}, false);
-}
-BENCHMARK(BM_StartupOneLabel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
-
-void BM_StartupMainWindow(benchmark::State& state) {
-  Installation install;
-  RunProbe(state, "main", {"main", install.folder, install.settings}, false);
-}
-BENCHMARK(BM_StartupMainWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
-
+BENCHMARK_CAPTURE(BM_Startup, EmptyWindow, "empty", 0, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
+BENCHMARK_CAPTURE(BM_Startup, OneLabel, "label", 0, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
+BENCHMARK_CAPTURE(BM_Startup, MainWindow, "main", 24, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
 // No cost a player can feel at any folder size: the same start on a folder of 20,000 setups.
-void BM_StartupMainWindow20000Setups(benchmark::State& state) {
-  Installation install(20000);
-  RunProbe(state, "main20000", {"main", install.folder, install.settings}, false);
-}
-BENCHMARK(BM_StartupMainWindow20000Setups)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
-
-void BM_StartupEmptyWindowXvfb(benchmark::State& state) {
-  RunProbe(state, "x11.empty", {"empty"}, true);
-}
-BENCHMARK(BM_StartupEmptyWindowXvfb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
-
-void BM_StartupMainWindowXvfb(benchmark::State& state) {
-  Installation install;
-  RunProbe(state, "x11.main", {"main", install.folder, install.settings}, true);
-}
-BENCHMARK(BM_StartupMainWindowXvfb)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK_CAPTURE(BM_Startup, MainWindow20000Setups, "main", 20000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_Startup, EmptyWindowXvfb, "empty", 0, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
+BENCHMARK_CAPTURE(BM_Startup, MainWindowXvfb, "main", 24, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
 
 GW_BENCH_GOAL(Goal{"start-up, offscreen (whole process)", "startup.main.wall", "startup.empty.wall", 1.5});
 GW_BENCH_GOAL(Goal{"start-up, offscreen (to first paint)", "startup.main.paint", "startup.empty.paint", 1.5});
