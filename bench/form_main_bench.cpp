@@ -99,34 +99,32 @@ class TXServer {
       display_ = d;
       return;
     }
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    // A display number of our own, away from those that desktops and xvfb-run pick.
+    // A display number of our own, away from those that desktops and xvfb-run pick. Without -noreset the
+    // server resets as its last client leaves, and may refuse the next probe while it does.
     int number = 150;
     while (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0 ||
            access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
       ++number;
     std::vector<std::string> args = {
-        "Xvfb", ":" + std::to_string(number), "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten",
-        "tcp"};
+        "Xvfb", ":" + std::to_string(number), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    char ready[32] = {};
-    if (pid_ > 0 && read(fds[0], ready, sizeof ready - 1) > 0)
-      display_ = ":" + std::to_string(std::atoi(ready));
-    close(fds[0]);
-    // The number may come before the server accepts connections: wait until its socket does.
-    const std::string socketPath = "/tmp/.X11-unix/X" + display_.substr(display_.empty() ? 0 : 1);
-    for (int i = 0; i < 500 && !display_.empty() && !Accepts(socketPath); ++i) usleep(10000);
+    // Ready when its socket accepts a connection, within five seconds.
+    const std::string socketPath = "/tmp/.X11-unix/X" + std::to_string(number);
+    for (int i = 0; i < 500 && pid_ > 0; ++i) {
+      if (Accepts(socketPath)) {
+        display_ = ":" + std::to_string(number);
+        break;
+      }
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = 0;  // it could not start
+      usleep(10000);
+    }
   }
 
   static bool Accepts(const std::string& path) {
