@@ -83,10 +83,11 @@ int main(int argc, char** argv) {
     fs::create_directories(prefix / "dosdevices");
     if (!fs::exists(fs::symlink_status(prefix / "dosdevices" / "c:")))
       fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
-    gw::WriteFileReplacing((prefix / "system.reg").string(),
-                           "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-                           "[Software\\\\Wow6432Node\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1700000000\n"
-                           "#time=1da0000000000000\n@=\"C:\\\\Games\\\\Toven Rally\"\n");
+    gw::WriteFileReplacing(
+        (prefix / "system.reg").string(),
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+        "[Software\\\\Wow6432Node\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1700000000\n"
+        "#time=1da0000000000000\n@=\"C:\\\\Games\\\\Toven Rally\"\n");
 
     const std::string setupTemplate = (templates / "setup-template.lsp").string();
     int seed = 1;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "music/sound_table.h"
-#include "platform/file_io.h"
 
 namespace {
 const std::string& Install() {
@@ -22,8 +22,9 @@ const std::string& Install() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  gw::WriteFileReplacing(Install() + "/Audio/Sound.ini",
-                         std::string(reinterpret_cast<const char*>(data), size));
+  // Written plainly, without the flush to the disk of the program's own writes: fuzzing speed.
+  std::ofstream(Install() + "/Audio/Sound.ini", std::ios::binary | std::ios::trunc)
+      << std::string(reinterpret_cast<const char*>(data), size);
   for (const std::string& name : gw::LoadSlotTable(Install()))
     if (name.find_first_of("\\:") != std::string::npos) std::abort();
   return 0;

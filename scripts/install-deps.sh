@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-dev
   g++-mingw-w64-x86-64
   xvfb xauth x11-apps imagemagick fonts-dejavu-core fonts-liberation2
+  libqt6svg6 librsvg2-bin shared-mime-info
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

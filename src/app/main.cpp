@@ -1,8 +1,12 @@
 // Gravelwright: one main window; every error that ends a command is shown in a message box and the program
 // carries on.
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
+#include "app/close_on_signal.h"
 #include "editor/form_main.h"
 #include "editor/settings_file.h"
 #include "platform/error.h"
@@ -28,19 +32,37 @@ class TApplication final : public QApplication {
   }
 };
 
+// "--version" anywhere on the command line prints the version and ends; no window system is needed for it.
+bool PrintVersionIfAsked(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Gravelwright %s\n", GW_VERSION);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (PrintVersionIfAsked(argc, argv)) return 0;
+  gw::CatchTerminationSignals();
   TApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(GW_VERSION));
+  // The desktop groups the window with the menu entry of this name and shows the same icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.gravelwright.Gravelwright"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gravelwright.svg")));
   gw::TFormMainOptions options;
   try {
     options.installFolder = gw::GetGameInstallPath();
   } catch (const std::exception& e) {
     gw::ShowErrorBox(nullptr, e.what());  // a registry value that is no text: go on without the game
   }
-  options.settingsFile = gw::SettingsFilePath(gw::FromQ(QCoreApplication::applicationFilePath()));
+  options.settingsFile = gw::SettingsFileLocation(gw::FromQ(QCoreApplication::applicationFilePath()));
   if (argc > 1) options.startFile = gw::FromQ(QString::fromLocal8Bit(argv[1]));
   gw::TFormMain form(std::move(options));
+  gw::CloseOnTerminationSignals(&form);
   form.show();
   return app.exec();
 }

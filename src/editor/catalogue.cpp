@@ -260,18 +260,6 @@ class TEntryFinder {
 
 // ---- transfers ----
 
-// Repaints a list once for a batch of changes, also when a read fails halfway.
-class TUpdateBatch {
- public:
-  explicit TUpdateBatch(TSliderList& list) : list_(list) { list_.BeginUpdate(); }
-  ~TUpdateBatch() { list_.EndUpdate(); }
-  TUpdateBatch(const TUpdateBatch&) = delete;
-  TUpdateBatch& operator=(const TUpdateBatch&) = delete;
-
- private:
-  TSliderList& list_;
-};
-
 // The items a list and its rows have in common: the lists are built from the rows, so normally all.
 int32_t ItemCount(const TSliderList& list, std::span<const TCatalogueRow> rows) {
   return std::clamp<int32_t>(list.Count(), 0, static_cast<int32_t>(rows.size()));

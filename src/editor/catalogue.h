@@ -123,6 +123,18 @@ class TSliderList {
   virtual void EndUpdate() = 0;
 };
 
+// Repaints a list once for a batch of changes, also when a change fails halfway.
+class TUpdateBatch {
+ public:
+  explicit TUpdateBatch(TSliderList& list) : list_(list) { list_.BeginUpdate(); }
+  ~TUpdateBatch() { list_.EndUpdate(); }
+  TUpdateBatch(const TUpdateBatch&) = delete;
+  TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+ private:
+  TSliderList& list_;
+};
+
 enum class TGearButton : uint8_t { Short, Medium, Long };  // RadioButtonShort, ...Medium, ...Long
 
 // Every control a transfer touches: the slider lists and the three gear buttons.

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "editor/comment_box.h"
 #include "editor/form_file_list.h"
 #include "editor/form_icons.h"
 #include "music/music_files.h"
@@ -117,6 +118,8 @@ void TFormMain::CreateActions() {
   MenuItemAbout = action("MenuItemAbout", QStringLiteral("&About"));
   MenuItemVelocity = action("MenuItemVelocity", QStringLiteral("&Edit Velocity..."));
   MenuItemVelocity->setEnabled(false);
+  ActionCompare = action("ActionCompare", QStringLiteral("Co&mpare..."));
+  ActionCompare->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
 
   runVariantGroup_ = new QActionGroup(this);
   runVariantGroup_->setExclusive(true);
@@ -144,6 +147,7 @@ void TFormMain::CreateActions() {
   connect(ActionTOVOption, &QAction::triggered, this, [this] { Run([this] { ActionTOVOptionExecute(); }); });
   connect(OpenTOVfolder1, &QAction::triggered, this, [this] { Run([this] { OpenTOVfolder1Click(); }); });
   connect(MenuItemMusic, &QAction::triggered, this, [this] { Run([this] { MenuItemMusicClick(); }); });
+  connect(ActionCompare, &QAction::triggered, this, [this] { Run([this] { ActionCompareExecute(); }); });
 }
 
 void TFormMain::CreateMenus() {
@@ -159,6 +163,7 @@ void TFormMain::CreateMenus() {
   tov->addActions({ActionRunTOV, ActionTOVOption, OpenTOVfolder1});
   ool1->addSeparator();
   ool1->addActions({MenuItemCopyToFile, MenuItemExtract, MenuItemMusic});
+  ool1->addAction(ActionCompare);
   ool1->addSeparator();
   QMenu* option = ool1->addMenu(QStringLiteral("&Option"));
   option->addAction(MenuItemConfirmSave);
@@ -477,6 +482,8 @@ void TFormMain::LoadSetupFile(const std::string& fileName) {
   MenuItemVelocity->setEnabled(true);
   RefreshBrakeRatio();
   LoadComment();
+  // Damage after a crash: the player learns before a save drops the rest.
+  if (setup_.NulOffset() >= 0) ShowMessageBox(this, ToQ(NulByteNotice(path, setup_.NulOffset())));
 }
 
 void TFormMain::SaveSetupFile(const std::string& fileName) {
@@ -545,7 +552,10 @@ void TFormMain::ool1Click() {
 }
 
 void TFormMain::MenuItemAboutClick() {
-  ShowMessageBox(this, QStringLiteral("Gravelwright\nA setup editor for Toven Rally."));
+  // The program sets its version (from the build) on the application object at start.
+  ShowMessageBox(this, QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
+                                      "Free software under the GNU General Public License, version 3 or later.")
+                           .arg(QCoreApplication::applicationVersion()));
 }
 
 // ---- settings and comments ----
@@ -569,8 +579,8 @@ void TFormMain::LoadComment() {
   if (IsSlotFile(setup_.FileName(), installFolder_)) {
     MemoComment->setEnabled(true);
     MemoComment->setBackgroundRole(QPalette::Base);
-    MemoComment->setPlainText(
-        ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
+    SetCommentBoxText(*MemoComment,
+                      ToQ(LinesToCommentText(ReadComment(ProfileIni(settingsFile_), setup_.FileName()))));
   } else {
     MemoComment->setEnabled(false);
     MemoComment->setBackgroundRole(QPalette::Window);
@@ -582,7 +592,7 @@ void TFormMain::SaveComment() {
   // A box that shows the placeholder holds no comment of the file: nothing is stored for it.
   if (!IsSlotFile(setup_.FileName(), installFolder_) || !MemoComment->isEnabled()) return;
   ProfileIni ini(settingsFile_);
-  WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(MemoComment->toPlainText())));
+  WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(CommentBoxText(*MemoComment))));
 }
 
 // ---- window events ----

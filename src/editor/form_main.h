@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/catalogue.h"
 #include "editor/form_slider_list.h"
@@ -29,7 +30,9 @@ class QFrame;
 namespace gw {
 
 class TFileComboBox;
+class TFormCompare;
 class TSliderListBox;
+struct TTakenValue;
 
 // What the window is started with; the program passes its installation, its settings file and its first
 // command-line argument, tests pass their own.
@@ -74,6 +77,10 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   void ActionTOVOptionExecute();
   void OpenTOVfolder1Click();
   void TabControlDiffChange();
+  // Comparing setups (form_main_compare.cpp): the compare window, shown and raised; the values taken from it.
+  void ActionCompareExecute();
+  TFormCompare& CompareWindow();
+  void ApplyPositions(const std::vector<TTakenValue>& values);
   // Files dropped onto the window: only the first counts.
   void DropFiles(const QStringList& paths);
 
@@ -157,6 +164,7 @@ class TFormMain final : public QMainWindow, public TSetupControls {
   QAction* MenuItemConfirmSave = nullptr;
   QAction* MenuItemAbout = nullptr;
   QAction* MenuItemVelocity = nullptr;
+  QAction* ActionCompare = nullptr;
   std::array<QAction*, 3> runVariants_{};  // Default1, SSE1, NoSSE1
   QActionGroup* runVariantGroup_ = nullptr;
   QMenu* ool1 = nullptr;

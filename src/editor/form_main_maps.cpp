@@ -7,6 +7,7 @@
 
 #include "editor/form_main.h"
 #include "editor/form_velocity.h"
+#include "editor/setup_pages.h"
 #include "platform/error.h"
 #include "widgets/local_text.h"
 #include "widgets/slider_list_box.h"
@@ -17,27 +18,21 @@ namespace {
 
 using L = TSetupList;
 
+// The label of a panel is the heading of its list (setup_pages.h).
 struct TMapPanel {
   L list;
   const char* panel;
-  const char* label;
   int code;  // the digits name the tabs that show the panel
 };
 
 // In the order of the map lists.
 constexpr TMapPanel kMapPanels[12] = {
-    {L::CenterThrottle, "PanelCenterThrottle", "Center - Throttle", 2},
-    {L::CenterBrake, "PanelCenterBrake", "Center - Brake", 3},
-    {L::CenterSpeed, "PanelCenterSpeed", "Center - Speed", 4},
-    {L::LFCenterThrottle, "PanelLFCenterThrottle", "L.Foot Center - Throttle", 2},
-    {L::LFCenterBrake, "PanelLFCenterBrake", "L.Foot Center - Brake", 3},
-    {L::LFCenterSpeed, "PanelLFCenterSpeed", "L.Foot Center - Speed", 4},
-    {L::FrontThrottle, "PanelFrontThrottle", "Front - Throttle", 12},
-    {L::FrontBrake, "PanelFrontBrake", "Front - Brake", 13},
-    {L::FrontSpeed, "PanelFrontSpeed", "Front - Speed", 14},
-    {L::RearThrottle, "PanelRearThrottle", "Rear - Throttle", 12},
-    {L::RearBrake, "PanelRearBrake", "Rear - Brake", 13},
-    {L::RearSpeed, "PanelRearSpeed", "Rear - Speed", 14},
+    {L::CenterThrottle, "PanelCenterThrottle", 2}, {L::CenterBrake, "PanelCenterBrake", 3},
+    {L::CenterSpeed, "PanelCenterSpeed", 4},       {L::LFCenterThrottle, "PanelLFCenterThrottle", 2},
+    {L::LFCenterBrake, "PanelLFCenterBrake", 3},   {L::LFCenterSpeed, "PanelLFCenterSpeed", 4},
+    {L::FrontThrottle, "PanelFrontThrottle", 12},  {L::FrontBrake, "PanelFrontBrake", 13},
+    {L::FrontSpeed, "PanelFrontSpeed", 14},        {L::RearThrottle, "PanelRearThrottle", 12},
+    {L::RearBrake, "PanelRearBrake", 13},          {L::RearSpeed, "PanelRearSpeed", 14},
 };
 
 // The six layout slots of each tab (three columns, two rows); -1 leaves a slot empty.
@@ -80,7 +75,7 @@ QWidget* TFormMain::CreateMapPage() {
     panel->setFrameShape(QFrame::NoFrame);  // no outer bevel
     panel->setProperty("code", m.code);
     panel->resize(Px(kPanelWidth), Px(kPanelHeight));
-    auto* label = new QLabel(QString::fromLatin1(m.label), panel);
+    auto* label = new QLabel(ToQ(SetupListPlace(m.list).Heading), panel);
     label->setGeometry(0, 0, Px(kPanelWidth), Px(kPanelLabelHeight));
     TSliderListBox* list =
         CreateList(panel, m.list, QRect(0, kPanelLabelHeight, kPanelWidth, kPanelHeight - kPanelLabelHeight));

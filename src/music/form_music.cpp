@@ -1,6 +1,7 @@
 #include "music/form_music.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,16 +43,38 @@ QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
   return rows.isEmpty() ? nullptr : rows.front();
 }
 
-void ShowInfo(QTreeWidgetItem& row, int songColumn, const std::string& song, const std::string& artist) {
+// Set on a row whose file could not be read.
+constexpr int kUnreadableRole = Qt::UserRole + 1;
+
+// The song and artist of a file, shown from the given column on; a file that could not be read shows
+// neither and is marked with the reason.
+void ShowInfo(QTreeWidgetItem& row, int songColumn, const std::string& song, const std::string& artist,
+              const std::string& failure, const QPalette& palette) {
   row.setText(songColumn, ToQ(song));
   row.setText(songColumn + 1, ToQ(artist));
+  row.setData(0, kUnreadableRole, !failure.empty());
+  const QBrush text = failure.empty() ? QBrush() : palette.brush(QPalette::Disabled, QPalette::Text);
+  for (int c = 0; c < row.columnCount(); ++c) {
+    row.setForeground(c, text);
+    row.setToolTip(c, ToQ(failure));
+  }
 }
 
-// The song and artist of a file, shown from the given column on.
+// Reads a file's song and artist; false for a file that is no Ogg file. A file that cannot be read gives
+// the reason instead, so that one such file does not keep the window from opening.
+bool ReadInfo(const std::string& path, std::string& song, std::string& artist, std::string& failure) {
+  try {
+    return ReadOggInfo(path, song, artist);
+  } catch (const Error& e) {
+    failure = e.what();
+    return true;
+  }
+}
+
 void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
-  std::string song, artist;
-  if (exists) ReadOggInfo(path, song, artist);
-  ShowInfo(row, songColumn, song, artist);
+  std::string song, artist, failure;
+  if (exists) ReadInfo(path, song, artist, failure);
+  ShowInfo(row, songColumn, song, artist, failure, row.treeWidget()->palette());
 }
 
 }  // namespace
@@ -190,11 +213,20 @@ TSlotTable TFormMusic::SlotNames() const {
   return names;
 }
 
+bool TFormMusic::IsUnreadable(const QTreeWidgetItem& row) {
+  return row.data(0, kUnreadableRole).toBool();
+}
+
+std::string TFormMusic::PathOf(const QTreeWidgetItem& row) const {
+  const std::string found = FindMusicFile(musicFolder_, HiddenName(row));
+  return found.empty() ? musicFolder_ + HiddenName(row) : found;
+}
+
 void TFormMusic::RefreshSlotRow(QTreeWidgetItem& row) {
   const std::string name = HiddenName(row);
   row.setText(kSlotFile, ToQ(ChangeFileExt(name, "")));
-  const std::string path = musicFolder_ + name;
-  ShowOggInfo(row, kSlotSong, path, !name.empty() && FileExists(path));
+  const std::string path = FindMusicFile(musicFolder_, name);
+  ShowOggInfo(row, kSlotSong, path, !path.empty());
 }
 
 void TFormMusic::RefreshLibraryRow(QTreeWidgetItem& row) {
@@ -231,15 +263,16 @@ void TFormMusic::FillLibraryList() {
   QList<QTreeWidgetItem*> rows;
   try {
     for (const auto& [key, name] : files) {
-      std::string song, artist;
-      // A folder with such a name is no music file; reading it would only fail.
+      // A folder with such a name is no music file; a file that cannot be read is listed, marked.
       const std::string path = musicFolder_ + name;
-      if (!FileExists(path) || !ReadOggInfo(path, song, artist)) continue;
+      if (!FileExists(path)) continue;
+      std::string song, artist, failure;
+      if (!ReadInfo(path, song, artist, failure)) continue;
       auto* row = new QTreeWidgetItem;
       rows << row;
       SetHiddenName(*row, name);
       row->setText(kLibraryFile, ToQ(ChangeFileExt(name, "")));
-      ShowInfo(*row, kLibrarySong, song, artist);
+      ShowInfo(*row, kLibrarySong, song, artist, failure, ListViewBottom->palette());
     }
   } catch (...) {
     qDeleteAll(rows);  // not in the list yet

@@ -47,6 +47,8 @@ class TFormMusic final : public QDialog {
 
   // The file name (with its extension) each row works with; empty for an empty slot.
   static std::string HiddenName(const QTreeWidgetItem& row);
+  // A row whose file could not be read: it shows its name only, greyed, with the reason as its tip.
+  static bool IsUnreadable(const QTreeWidgetItem& row);
   TSlotTable SlotNames() const;
   const std::string& MusicFolder() const { return musicFolder_; }
 
@@ -86,7 +88,8 @@ class TFormMusic final : public QDialog {
   void RefreshLibraryRow(QTreeWidgetItem& row);
   void RefreshSlotRowsNamed(const std::string& name, bool erase);
   QTreeWidgetItem* AddLibraryRow(const std::string& name);
-  std::string PathOf(const QTreeWidgetItem& row) const { return musicFolder_ + HiddenName(row); }
+  // The row's file as the game finds it, ignoring letter case; a slot's file may be named in any case.
+  std::string PathOf(const QTreeWidgetItem& row) const;
   // Runs a command of a control; an error it raises is shown as every error is and ends the command.
   template <typename F>
   void Run(F&& command) {

@@ -1,7 +1,9 @@
 #include "music/music_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -22,14 +24,14 @@ namespace {
 
 constexpr std::size_t kProbeSize = 136;  // the header and the first four bytes of the stream
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-FilePtr OpenOrThrow(const std::string& path, const char* mode) {
+// Opens an existing regular file for rewriting its header; a read-only file is refused whoever runs.
+FilePtr OpenForUpdate(const std::string& path) {
   if (DirectoryExists(path)) throw Error("Cannot open file = " + path + " (it is a folder)");
-  FilePtr f(std::fopen(path.c_str(), mode));
+  std::error_code ec;
+  if (std::filesystem::exists(ToFsPath(path), ec) && !FileExists(path))
+    throw Error(path + " is not a regular file.");
+  RefuseReadOnly(path, "Cannot write file");
+  FilePtr f(std::fopen(path.c_str(), "r+b"));
   if (!f) throw Error("Cannot open file = " + path + " (" + LastErrorText() + ")");
   return f;
 }
@@ -69,10 +71,12 @@ void CopyRest(std::FILE* in, std::FILE* out, const char* first, std::size_t firs
   }
 }
 
-// Creates `target`, fills it, and removes it again when anything fails.
+// Creates `target` (a new file: nothing already there is followed or overwritten), fills it, and removes it
+// again when anything fails.
 template <typename Fill>
 void CreateFilled(const std::string& target, Fill fill) {
-  FilePtr out(std::fopen(target.c_str(), "wb"));
+  FilePtr out = CreateNewFile(target);
+  if (!out && errno == EEXIST) throw Error("The file already exists.");
   if (!out) throw Error("Cannot create file = " + target + " (" + LastErrorText() + ")");
   try {
     fill(out.get());
@@ -118,7 +122,7 @@ void EnsurePlayFolder(const std::string& folder) {
 bool ReadOggInfo(const std::string& path, std::string& song, std::string& artist) {
   song.clear();
   artist.clear();
-  FilePtr f = OpenOrThrow(path, "rb");
+  FilePtr f = OpenFileForReading(path);
   char probe[kProbeSize];
   if (std::fread(probe, 1, kProbeSize, f.get()) < kProbeSize) return false;
   if (IsPlain(probe)) return true;
@@ -129,7 +133,7 @@ bool ReadOggInfo(const std::string& path, std::string& song, std::string& artist
 }
 
 void WriteOggInfo(const std::string& path, std::string_view song, std::string_view artist) {
-  FilePtr f = OpenOrThrow(path, "r+b");
+  FilePtr f = OpenForUpdate(path);
   char header[kProbeSize];
   if (std::fread(header, 1, kProbeSize, f.get()) < kProbeSize)
     throw Error("Cannot read file = " + path + " (it is too short)");
@@ -140,10 +144,13 @@ void WriteOggInfo(const std::string& path, std::string_view song, std::string_vi
   if (std::fseek(f.get(), 0, SEEK_SET) != 0 || std::fwrite(header, 1, kProbeSize, f.get()) != kProbeSize ||
       std::fflush(f.get()) != 0)
     throw Error("Cannot write file = " + path + " (" + LastErrorText() + ")");
+  // Some file systems report a failed write only when the file is closed.
+  if (std::fclose(f.release()) != 0)
+    throw Error("Cannot write file = " + path + " (" + LastErrorText() + ")");
 }
 
 std::string ImportMusicFile(const std::string& source, const std::string& musicFolder) {
-  FilePtr in = OpenOrThrow(source, "rb");
+  FilePtr in = OpenFileForReading(source);
   const std::string name = ExtractFileName(source);
   const std::string target = musicFolder + name;
   if (FileExists(target) || DirectoryExists(target)) throw Error("The file already exists.");
@@ -168,6 +175,13 @@ std::string ImportMusicFile(const std::string& source, const std::string& musicF
   return name;
 }
 
+std::string FindMusicFile(const std::string& musicFolder, const std::string& name) {
+  if (name.empty()) return {};
+  if (FileExists(musicFolder + name)) return musicFolder + name;
+  const std::string found = FindNameIgnoringCase(musicFolder, name);
+  return !found.empty() && FileExists(musicFolder + found) ? musicFolder + found : std::string();
+}
+
 std::string PlayFolder() {
   return GamePath(GetTempFolder(), "\\Gravelwrighttemp");
 }
@@ -176,7 +190,7 @@ std::string MakePlayCopy(const std::string& path, const std::string& playFolder)
   EnsurePlayFolder(playFolder);
   const std::string copy = GamePath(playFolder, "\\") + ExtractFileName(path);
   if (!FileExists(copy)) {
-    FilePtr in = OpenOrThrow(path, "rb");
+    FilePtr in = OpenFileForReading(path);
     char probe[kProbeSize];
     const std::size_t got = std::fread(probe, 1, kProbeSize, in.get());
     std::size_t skip = 0;

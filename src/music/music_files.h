@@ -15,12 +15,19 @@ inline constexpr std::size_t kMusicBlockSize = 65536;
 // True for a plain or wrapped Ogg file; song and artist are filled from a wrapped file's header.
 bool ReadOggInfo(const std::string& path, std::string& song, std::string& artist);
 
-// Rewrites the header of a wrapped file in place (song and artist of at most 64 bytes each).
+// Rewrites the header of a wrapped file in place (song and artist of at most 64 bytes each). A read-only
+// file is refused.
 void WriteOggInfo(const std::string& path, std::string_view song, std::string_view artist);
 
 // Copies the source into the music folder (which ends with a separator), giving a plain Ogg stream an empty
-// header; the result is the new file's name. A failed import leaves nothing behind.
+// header; the result is the new file's name. The source must be a regular file, and the target is created
+// anew ("The file already exists." when anything of that name is there). A failed import leaves nothing
+// behind.
 std::string ImportMusicFile(const std::string& source, const std::string& musicFolder);
+
+// The path of the music file of that name, found ignoring ASCII case as the game's own file system finds it
+// (the exact name first); empty when there is none.
+std::string FindMusicFile(const std::string& musicFolder, const std::string& name);
 
 // The program's play folder under the user's temporary folder.
 std::string PlayFolder();

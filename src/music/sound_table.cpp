@@ -1,5 +1,6 @@
 #include "music/sound_table.h"
 
+#include "music/music_files.h"
 #include "platform/paths.h"
 #include "platform/profile_ini.h"
 #include "setup/game_folders.h"
@@ -26,7 +27,7 @@ void SaveSlotTable(const std::string& installFolder, const TSlotTable& names) {
   const std::string musicFolder = GamePath(installFolder, kMusicFolder);
   for (int n = 0; n < kMusicSlotCount; ++n) {
     const std::string& name = names[static_cast<std::size_t>(n)];
-    if (!name.empty() && FileExists(musicFolder + name))
+    if (!FindMusicFile(musicFolder, name).empty())
       ini.WriteString(kReplayMusicSection, MusicSlotKey(n), "Audio\\Music\\" + name);
     else
       ini.DeleteKey(kReplayMusicSection, MusicSlotKey(n));

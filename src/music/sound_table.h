@@ -17,7 +17,8 @@ std::string MusicSlotKey(int slotIndex);
 // The file name of each slot (the value after its last "\" or ":"), empty for an empty slot.
 TSlotTable LoadSlotTable(const std::string& installFolder);
 
-// Writes "Audio\Music\" + name for each slot whose file exists in the music folder and removes the others.
+// Writes "Audio\Music\" + name for each slot whose file exists in the music folder (found ignoring ASCII
+// case, as the game finds it) and removes the others.
 void SaveSlotTable(const std::string& installFolder, const TSlotTable& names);
 
 }  // namespace gw

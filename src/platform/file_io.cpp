@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,9 @@
 #include "platform/paths.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -26,34 +30,146 @@ std::string LastErrorText() {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 [[noreturn]] void Fail(const char* what, const std::string& path, const std::string& reason) {
   throw Error(std::string(what) + " = " + path + " (" + reason + ")");
 }
 
+[[noreturn]] void FailNotRegular(const std::string& path) {
+  throw Error(path + " is not a regular file.");
+}
+
+#ifndef _WIN32
+// Flushes the folder's entries, so that a rename in it survives a power cut. A file system that cannot
+// flush folders has nothing to flush.
+void SyncFolder(const std::string& folder, const std::string& path) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;  // a folder we may write but not read: nothing more we can do
+  const bool failed = ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP;
+  const std::string reason = failed ? LastErrorText() : std::string();
+  ::close(fd);
+  if (failed) Fail("Cannot write file", path, "its folder could not be flushed to the disk: " + reason);
+}
+
+// A temporary name beside the target that keeps within the folder's limit on name lengths, however long
+// the target's own name is.
+std::string TemporaryNameFor(const std::string& folder, const std::string& name) {
+  constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
+  long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (limit <= static_cast<long>(kSuffix) + 1) limit = 255;
+  std::string stem = "." + name;
+  stem.resize(std::min(stem.size(), static_cast<std::size_t>(limit) - kSuffix));
+  return stem + ".XXXXXX";
+}
+#endif
+
 }  // namespace
 
-std::string ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+void RefuseReadOnly(const std::string& path, const char* what) {
+  if (IsReadOnly(path)) Fail(what, path, "the file is read-only");
+}
+
+FilePtr OpenFileForReading(const std::string& path) {
   if (path.empty()) throw Error("Cannot open file: the path is empty");
+#ifdef _WIN32
   if (DirectoryExists(path)) Fail("Cannot open file", path, "it is a folder");
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) Fail("Cannot open file", path, LastErrorText());
-  std::string bytes;
+  if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())))) != FILE_TYPE_DISK)
+    FailNotRegular(path);
+  return file;
+#else
+  // Without waiting: opening a FIFO for reading would otherwise block until someone writes to it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const std::string reason = LastErrorText();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) FailNotRegular(path);
+    Fail("Cannot open file", path, reason);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const std::string reason = LastErrorText();
+    ::close(fd);
+    if (st.st_mode == 0) Fail("Cannot open file", path, reason);
+    if (S_ISDIR(st.st_mode)) Fail("Cannot open file", path, "it is a folder");
+    FailNotRegular(path);
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  FilePtr file(::fdopen(fd, "rb"));
+  if (!file) {
+    const std::string reason = LastErrorText();
+    ::close(fd);
+    Fail("Cannot open file", path, reason);
+  }
+  return file;
+#endif
+}
+
+std::uint64_t OpenFileSize(std::FILE* file) {
+#ifdef _WIN32
+  struct _stat64 st {};
+  return _fstat64(_fileno(file), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+#else
+  struct stat st {};
+  return ::fstat(fileno(file), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+#endif
+}
+
+void ReadMore(std::FILE* file, const std::string& path, std::size_t maxBytes, std::string& bytes) {
   char buffer[65536];
-  while (bytes.size() < maxBytes) {
-    const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
-    const std::size_t got = std::fread(buffer, 1, want, file.get());
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    const std::size_t want = std::min(sizeof buffer, maxBytes - done);
+    const std::size_t got = std::fread(buffer, 1, want, file);
     bytes.append(buffer, got);
+    done += got;
     if (got < want) {
-      if (std::ferror(file.get())) Fail("Cannot read file", path, LastErrorText());
+      if (std::ferror(file)) Fail("Cannot read file", path, LastErrorText());
       break;
     }
   }
+}
+
+std::string ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  FilePtr file = OpenFileForReading(path);
+  std::string bytes;
+  const std::uint64_t size = OpenFileSize(file.get());
+  if (size > 0 && size < maxBytes) bytes.reserve(static_cast<std::size_t>(size));
+  ReadMore(file.get(), path, maxBytes, bytes);
   return bytes;
+}
+
+FilePtr CreateNewFile(const std::string& path) {
+#ifdef _WIN32
+  const HANDLE handle = CreateFileW(ToFsPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    errno = (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? EEXIST : EACCES;
+    return nullptr;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  FilePtr file(_fdopen(fd, "wb"));
+  if (!file) _close(fd);
+  return file;
+#else
+  // Exclusive: a name taken by anything (a dangling link, a FIFO, a file made a moment ago) fails.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  FilePtr file(::fdopen(fd, "wb"));
+  if (!file) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(path.c_str());
+    errno = error;
+  }
+  return file;
+#endif
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
@@ -68,7 +184,7 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   }
   const bool exists = fs::exists(target, ec);
   if (exists && fs::is_directory(target, ec)) Fail("Cannot create file", path, "it is a folder");
-  if (exists && IsReadOnly(FromFsPath(target))) Fail("Cannot create file", path, "the file is read-only");
+  if (exists) RefuseReadOnly(FromFsPath(target), "Cannot create file");
 
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   const std::string name = FromFsPath(target.filename());
@@ -85,7 +201,7 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
     Fail("Cannot create file", path, reason);
   }
 #else
-  std::string temp = FromFsPath(folder / ("." + name + ".XXXXXX"));
+  std::string temp = FromFsPath(folder / TemporaryNameFor(FromFsPath(folder), name));
   const int fd = mkstemp(temp.data());
   if (fd < 0) Fail("Cannot create file", path, LastErrorText());
   FilePtr file(fdopen(fd, "wb"));
@@ -107,8 +223,12 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   if (std::fflush(file.get()) != 0) discard(LastErrorText());
 
 #ifdef _WIN32
+  // On the disk before it takes the target's place, and the move itself written through.
+  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())))))
+    discard("the file could not be flushed to the disk");
   file.reset();
-  if (!MoveFileExA(temp.c_str(), FromFsPath(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExA(temp.c_str(), FromFsPath(target).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileA(temp.c_str());
     Fail("Cannot write file", path, "the file could not be replaced");
   }
@@ -124,6 +244,8 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
     mode = 0666 & ~mask;
   }
   if (::fchmod(fileno(file.get()), mode) != 0) discard(LastErrorText());
+  // On the disk before it takes the target's place: after a power cut the target is old or new, never empty.
+  if (::fdatasync(fileno(file.get())) != 0) discard(LastErrorText());
   if (std::fclose(file.release()) != 0) {
     std::remove(temp.c_str());
     Fail("Cannot write file", path, LastErrorText());
@@ -133,6 +255,7 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
     std::remove(temp.c_str());
     Fail("Cannot write file", path, reason);
   }
+  SyncFolder(FromFsPath(folder), path);
 #endif
 }
 

@@ -19,15 +19,13 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-}  // namespace
-
-bool TryStrToInt(std::string_view s, int32_t& value) {
+bool ParseInt(std::string_view s, bool shortHexPrefixes, int32_t& value) {
   std::size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   bool hex = false;
-  if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
+  if (shortHexPrefixes && i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
     hex = true;
     ++i;
   } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
@@ -49,6 +47,16 @@ bool TryStrToInt(std::string_view s, int32_t& value) {
   const uint32_t result = negative ? 0u - bits : bits;
   value = static_cast<int32_t>(result);
   return true;
+}
+
+}  // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+  return ParseInt(text, true, value);
+}
+
+bool TryIniStrToInt(std::string_view text, int32_t& value) {
+  return ParseInt(text, false, value);
 }
 
 bool TryStrToFloat(std::string_view s, float& value) {

@@ -13,6 +13,10 @@ namespace gw {
 // hexadecimal text may use all 32 bits (so "$FFFFFFFF" is -1). Nothing may follow the digits.
 bool TryStrToInt(std::string_view text, int32_t& value);
 
+// The integers of ini files (the game's options, the program's settings): as TryStrToInt, but hexadecimal
+// only after "0x" or "0X"; "$10" and "x10" are no integers here.
+bool TryIniStrToInt(std::string_view text, int32_t& value);
+
 // A decimal floating-point text with the period as separator: optional sign, digits with an optional
 // fraction, an optional exponent. The result is the nearest 32-bit float; text beyond the float range fails,
 // text too small for it gives zero.

@@ -143,6 +143,19 @@ std::vector<std::string> FindFiles(const std::string& folder, std::string_view m
   return names;
 }
 
+std::string FindNameIgnoringCase(const std::string& folder, std::string_view name) {
+  if (name.empty()) return {};
+  std::error_code ec;
+  const std::filesystem::path base = ToFsPath(folder);
+  if (std::filesystem::exists(base / ToFsPath(std::string(name)), ec)) return std::string(name);
+  std::filesystem::directory_iterator it(base, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::string entry = FromFsPath(it->path().filename());
+    if (SameText(entry, name)) return entry;
+  }
+  return {};
+}
+
 std::string TempFolder() {
 #ifdef _WIN32
   char buffer[MAX_PATH + 1];

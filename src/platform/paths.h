@@ -53,6 +53,10 @@ bool MatchesMask(std::string_view name, std::string_view mask);
 // lists them. A missing folder lists nothing.
 std::vector<std::string> FindFiles(const std::string& folder, std::string_view mask);
 
+// The name of the folder's entry that equals the name ignoring ASCII case, the exact name first; "" when
+// there is none.
+std::string FindNameIgnoringCase(const std::string& folder, std::string_view name);
+
 // The user's temporary folder, ending with the separator; "" when the system gives none.
 std::string TempFolder();
 

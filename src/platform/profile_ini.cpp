@@ -29,14 +29,14 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
-// The section name of a "[Name]" line.
+// The section name of a "[Name]" line. As Windows reads it, the name runs to the last "]" ("[a]b]" names
+// "a]b"), and a line without "]" is an ordinary line.
 std::optional<std::string_view> SectionName(std::string_view line) {
   line = TrimBlanks(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
-  line.remove_prefix(1);
-  const auto close = line.find(']');
-  if (close != std::string_view::npos) line = line.substr(0, close);
-  return TrimBlanks(line);
+  const auto close = line.rfind(']');
+  if (close == 0 || close == std::string_view::npos) return std::nullopt;
+  return TrimBlanks(line.substr(1, close - 1));
 }
 
 std::string_view LineBreakOf(std::string_view text) {
@@ -116,8 +116,10 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
       out.append(entry);
       out.append(text.substr(where.insertAt - where.insertBreakSize, where.insertBreakSize));
     } else {
+      // The section's last line ends the file without a break: it gets one, and so does the new line.
       out.append(br);
       out.append(entry);
+      out.append(br);
     }
     out.append(text.substr(where.insertAt));
     return out;
@@ -189,13 +191,16 @@ std::optional<std::string> ProfileIni::Read(std::string_view section, std::strin
 std::string ProfileIni::ReadString(std::string_view section, std::string_view key,
                                    std::string_view def) const {
   auto value = Read(section, key);
-  return value ? std::move(*value) : std::string(def);
+  if (value) return std::move(*value);
+  // Windows trims the default's trailing blanks as well.
+  while (!def.empty() && def.back() == ' ') def.remove_suffix(1);
+  return std::string(def);
 }
 
 int32_t ProfileIni::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
   const auto value = Read(section, key);
   int32_t result = 0;
-  return value && TryStrToInt(*value, result) ? result : def;
+  return value && TryIniStrToInt(*value, result) ? result : def;
 }
 
 void ProfileIni::WriteString(std::string_view section, std::string_view key, std::string_view value) {

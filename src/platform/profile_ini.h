@@ -20,8 +20,9 @@ class ProfileIni {
   const std::string& Path() const { return path_; }
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+  // The default is given without its trailing blanks, as Windows gives it.
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
-  // A value that is no integer (decimal, or hexadecimal after a prefix) reads as the default.
+  // A value that is no integer (decimal, or hexadecimal after "0x" or "0X") reads as the default.
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
 
   // Creates the file, the section or the key as needed; writing the value already stored writes nothing.

@@ -265,27 +265,39 @@ std::string WindowsPathToLocal(const std::string& prefixFolder, std::string_view
   fs::path local = fs::canonical(ToFsPath(prefixFolder) / "dosdevices" / (std::string(1, drive) + ":"), ec);
   if (ec) return {};
 
-  // Walk the folders, taking the real letter case of each name as Wine does.
+  // The parts after the drive, "." and ".." resolved first as Wine resolves them: ".." stops at the root.
+  std::vector<std::string_view> parts;
   std::string_view rest = windowsPath.substr(2);
   while (!rest.empty()) {
-    while (!rest.empty() && IsPathSeparator(rest.front())) rest.remove_prefix(1);
     std::size_t n = 0;
     while (n < rest.size() && !IsPathSeparator(rest[n])) ++n;
-    if (n == 0) break;
-    const std::string part(rest.substr(0, n));
-    rest.remove_prefix(n);
-    fs::path next = local / part;
-    if (!fs::exists(next, ec)) {
-      for (fs::directory_iterator it(local, ec), end; !ec && it != end; it.increment(ec)) {
-        if (SameText(FromFsPath(it->path().filename()), part)) {
-          next = it->path();
-          break;
-        }
-      }
+    const std::string_view part = rest.substr(0, n);
+    rest.remove_prefix(n < rest.size() ? n + 1 : n);
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
     }
-    local = next;
+    parts.push_back(part);
   }
-  return FromFsPath(local);
+
+  // Walk the folders, taking the real letter case of each name as Wine does. Once a part is missing, none
+  // below it can exist: the rest is appended as it is, so the work stays linear in the path's length.
+  std::string result = FromFsPath(local);
+  bool onDisk = true;
+  for (const std::string_view part : parts) {
+    std::string name(part);
+    if (onDisk) {
+      const std::string found = FindNameIgnoringCase(result, name);
+      if (found.empty())
+        onDisk = false;
+      else
+        name = found;
+    }
+    if (result.empty() || result.back() != kPathSeparator) result.push_back(kPathSeparator);
+    result += name;
+  }
+  return result;
 }
 
 }  // namespace gw

@@ -7,7 +7,7 @@
 namespace gw {
 
 // The registry key the game's installer writes, under HKEY_LOCAL_MACHINE; its default value is the folder.
-inline constexpr std::string_view kInstallPathKey = "SOFTWARE\\SCi Games\\Toven Rally\\InstallPath";
+inline constexpr std::string_view kInstallPathKey = "SOFTWARE\\Toven Games\\Toven Rally\\InstallPath";
 
 // Windows: the default value of the key in the 32-bit view of the registry. Elsewhere: the same value in
 // the Wine prefix ($WINEPREFIX, else ~/.wine), as a local path. Empty when nothing is registered; a value
@@ -24,7 +24,8 @@ std::string ReadWineInstallPath(const std::string& prefixFolder);
 std::string ReadWineRegistryDefault(std::string_view regText, std::string_view keyPath);
 
 // A Windows path ("C:\Games\Toven Rally") as a local path through the prefix's drive links; empty when the
-// drive has no link. Folder names that differ only in letter case are found as Wine finds them.
+// drive has no link. As Wine does: "." parts are dropped, ".." goes up one part but never above the drive's
+// root, and folder names that differ only in letter case are found. Linear in the length of the path.
 std::string WindowsPathToLocal(const std::string& prefixFolder, std::string_view windowsPath);
 
 }  // namespace gw

@@ -146,10 +146,49 @@ void TTOVCarSetup::Clear() {
   lines_.clear();
 }
 
+bool SetupHeadMayPass(std::string_view head) {
+  // Whether the file may go on past these bytes: it does not when they are fewer or a NUL ends its text.
+  const auto nul = head.find('\0');
+  const bool mayGoOn = head.size() == kSetupHeadSize && nul == std::string_view::npos;
+  head = head.substr(0, nul);
+  const auto firstBreak = head.find_first_of("\r\n");
+  if (firstBreak == std::string_view::npos) return mayGoOn && head.substr(0, 3) == "((\"";  // a long line
+  if (head.substr(0, std::min<std::size_t>(firstBreak, 3)) != "((\"") return false;
+  std::size_t next = firstBreak + 1;
+  if (head[firstBreak] == '\r' && next < head.size() && head[next] == '\n') ++next;
+  const std::string_view rest = head.substr(next);
+  const std::string_view second = rest.substr(0, rest.find_first_of("\r\n"));
+  if (second.size() < 4 && second.size() == rest.size() && mayGoOn)  // the bytes end inside the line
+    return std::string_view(" Car").substr(0, second.size()) == second;
+  if (second.substr(0, 4) != " Car") return false;
+  // A third line must follow (anything after the second line's break), or may follow past these bytes.
+  std::string_view after = rest.substr(second.size());
+  if (after.substr(0, 2) == "\r\n")
+    after.remove_prefix(2);
+  else if (!after.empty())
+    after.remove_prefix(1);
+  return !after.empty() || mayGoOn;
+}
+
+std::string NulByteNotice(const std::string& path, int64_t offset) {
+  return path + " holds a NUL byte at offset " + std::to_string(offset) +
+         ": everything after it is ignored, and saving will drop it.";
+}
+
 void TTOVCarSetup::LoadFromFile(const std::string& path) {
   try {
     if (!FileExists(path)) throw Error("File not found = " + path);
-    LoadFromBytes(ReadFileBytes(path), path);
+    FilePtr file = OpenFileForReading(path);
+    std::string bytes;
+    ReadMore(file.get(), path, kSetupHeadSize, bytes);
+    if (!SetupHeadMayPass(bytes)) throw Error("Invalid file = " + path);
+    if (OpenFileSize(file.get()) > kMaxSetupFileSize)
+      throw Error(path + " is too large for a setup file (over " + std::to_string(kMaxSetupFileSize >> 20) +
+                  " MB).");
+    bytes.reserve(static_cast<std::size_t>(OpenFileSize(file.get())) + 1);
+    ReadMore(file.get(), path, static_cast<std::size_t>(kMaxSetupFileSize) + 1 - bytes.size(), bytes);
+    file.reset();
+    LoadFromBytes(bytes, path);
   } catch (...) {
     // Never keep sections whose line indexes point into lines that are gone.
     sections_.clear();
@@ -160,6 +199,7 @@ void TTOVCarSetup::LoadFromFile(const std::string& path) {
 
 void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path) {
   sections_.clear();
+  nulOffset_ = -1;
   lines_ = SplitSetupLines(bytes);
   try {
     if (lines_.size() < 3 || lines_[0].compare(0, 3, "((\"") != 0 || lines_[1].compare(0, 4, " Car") != 0)
@@ -171,6 +211,9 @@ void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path
     throw;
   }
   fileName_ = path;
+  const auto nul = bytes.find('\0');
+  if (nul != std::string_view::npos && bytes.find_first_not_of('\0', nul) != std::string_view::npos)
+    nulOffset_ = static_cast<int64_t>(nul);
 }
 
 namespace {

@@ -68,8 +68,9 @@ class TTOVCarSetup {
   TTOVCarSetup(const TTOVCarSetup&) = delete;
   TTOVCarSetup& operator=(const TTOVCarSetup&) = delete;
 
-  // Reads, checks and indexes the file. On failure the document holds no lines and no sections, and
-  // FileName keeps its earlier value.
+  // Reads, checks and indexes the file. The head is checked from the first few KB and a file larger than
+  // kMaxSetupFileSize is refused, both before the rest is read. On failure the document holds no lines and
+  // no sections, and FileName keeps its earlier value.
   void LoadFromFile(const std::string& path);
   // Writes changed values into their lines, then the whole file; an empty path means FileName. The target
   // is replaced atomically: a failed save leaves the old file as it was.
@@ -85,6 +86,9 @@ class TTOVCarSetup {
 
   const std::string& FileName() const { return fileName_; }
   const std::vector<std::string>& Lines() const { return lines_; }
+  // The offset of the NUL byte that ended the text of the last file read, when more than NUL bytes followed
+  // it (damage, typically after a crash): those bytes are ignored and a save drops them. -1 otherwise.
+  int64_t NulOffset() const { return nulOffset_; }
 
   // Loads from bytes as if they were the content of the file at the path (used by tests and fuzzing).
   void LoadFromBytes(std::string_view bytes, const std::string& path);
@@ -124,6 +128,7 @@ class TTOVCarSetup {
   TSectionList sections_;
   std::vector<std::string> lines_;
   std::string fileName_;
+  int64_t nulOffset_ = -1;
 };
 
 // The key token and the 1-based position of the value token of a line (-1 when it has none), as the
@@ -138,6 +143,18 @@ SetupLineSplit SplitSetupLine(std::string_view line);
 // How the document reads a value text: an integer entry, a float entry, or no entry at all.
 enum class SetupValueKind { None, Integer, Float };
 SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& floatValue);
+
+// Far above any real setup (the game's are about 30 KB): a larger file is refused before it is read.
+inline constexpr std::uint64_t kMaxSetupFileSize = 64ull << 20;
+
+// The first bytes of a file, read to check its head before the rest.
+inline constexpr std::size_t kSetupHeadSize = 4096;
+// False when the first kSetupHeadSize bytes (or the whole of a shorter file) already show that the file
+// fails the head check; true when they pass it or are too few to tell.
+bool SetupHeadMayPass(std::string_view head);
+
+// What the player is told about a file whose text a NUL byte ends early (see NulOffset).
+std::string NulByteNotice(const std::string& path, int64_t offset);
 
 // The lines of file bytes: up to the first NUL, split at LF, CR and CR LF.
 std::vector<std::string> SplitSetupLines(std::string_view bytes);

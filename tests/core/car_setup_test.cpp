@@ -123,6 +123,55 @@ TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
   EXPECT_EQ(ReadBytes(doc.FileName()), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000") + '\0');
 }
 
+TEST_F(CarSetupTest, aNulBeforeTheEndIsReportedWithItsOffsetAndTheSaveStaysPossible) {
+  using namespace std::string_literals;
+  const std::string damaged = std::string(kSmall).substr(0, 60) + "\0 B 0.250000\n ))"s;
+  const std::string path = Write("damaged.lsp", damaged);
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.NulOffset(), 60);
+  EXPECT_EQ(
+      NulByteNotice(path, doc.NulOffset()),
+      path + " holds a NUL byte at offset 60: everything after it is ignored, and saving will drop it.");
+  doc.SaveToFile();
+  EXPECT_EQ(ReadBytes(path), std::string(kSmall).substr(0, 60) + '\0');
+
+  // The NUL the game and the editor end every file with, alone or repeated, hides nothing.
+  doc.LoadFromFile(Write("ended.lsp", std::string(kSmall) + "\0\0\0"s));
+  EXPECT_EQ(doc.NulOffset(), -1);
+  doc.LoadFromFile(Write("plain.lsp", kSmall));
+  EXPECT_EQ(doc.NulOffset(), -1);
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.NulOffset(), -1);  // once saved, the file ends at its NUL
+}
+
+TEST_F(CarSetupTest, hugeFilesAreRefusedFromTheirHeadOrSizeBeforeBeingRead) {
+  // Sparse files: large on paper, nothing on the disk.
+  const std::string text = Write("text.lsp", "just some text\n");
+  std::filesystem::resize_file(text, 500ull << 20);
+  EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(text); }), "Invalid file = " + text);
+  const std::string noCar = Write("nocar.lsp", "((\"CarSetup\"\n Bus\n");
+  std::filesystem::resize_file(noCar, 100ull << 20);
+  EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(noCar); }), "Invalid file = " + noCar);
+
+  const std::string big = Write("big.lsp", std::string(kSmall) + "\n");
+  std::filesystem::resize_file(big, kMaxSetupFileSize + 1);
+  EXPECT_EQ(test::ErrorMessageOf([&] { doc.LoadFromFile(big); }),
+            big + " is too large for a setup file (over 64 MB).");
+  EXPECT_TRUE(doc.Lines().empty());
+  std::filesystem::resize_file(big, kMaxSetupFileSize);
+  doc.LoadFromFile(big);
+  EXPECT_EQ(doc.Lines().size(), 12u);
+
+  // Head lines longer than the first bytes read still load.
+  doc.LoadFromFile(Write("longfirst.lsp", "((\"" + std::string(6000, 'x') + "\"\n Car (\"Car\"\n A 1\n"));
+  EXPECT_EQ(doc.Lines().size(), 3u);
+  doc.LoadFromFile(Write("longsecond.lsp", "((\"S\"\n Car" + std::string(6000, ' ') + "(\"Car\"\n A 1\n"));
+  EXPECT_EQ(doc.Lines().size(), 3u);
+  EXPECT_FALSE(SetupHeadMayPass("((\"S\"\n Car\n"));
+  EXPECT_TRUE(SetupHeadMayPass("((\"S\"\n Car\n\n"));
+  EXPECT_FALSE(SetupHeadMayPass("\n Car\nA\n"));
+}
+
 TEST_F(CarSetupTest, valueTextsBecomeIntegerFloatOrNoEntry) {
   doc.LoadFromFile(Write("v.lsp",
                          "((\"CarSetup\"\n Car (\"Car\"\n"

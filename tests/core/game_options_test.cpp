@@ -45,8 +45,18 @@ TEST_F(GameOptions, flagsAreTrueInAnyCaseEmptyIsTheDefaultAndTheRestIsOff) {
 }
 
 TEST_F(GameOptions, forceMultiplierReadsDecimalOrHexAndClampsToItsRange) {
-  for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{
-           {"-60", -60}, {"-150", -150}, {"junk", -60}, {"-500", -200}, {"25", 0}, {"0X0", 0}, {"", -60}}) {
+  for (const auto& [text, expected] : std::vector<std::pair<std::string, int>>{{"-60", -60},
+                                                                               {"-150", -150},
+                                                                               {"junk", -60},
+                                                                               {"-500", -200},
+                                                                               {"25", 0},
+                                                                               {"0X0", 0},
+                                                                               {"", -60},
+                                                                               {"-0x3C", -60},
+                                                                               {"$10", -60},
+                                                                               {"x10", -60},
+                                                                               {"X10", -60},
+                                                                               {"-$10", -60}}) {
     test::WriteBytes(Options(), "[Settings]\r\nConstantForceMultiplier=" + text + "\r\n");
     EXPECT_EQ(ReadGameOptions(install).forceMultiplier, expected) << text;
   }

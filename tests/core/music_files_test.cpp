@@ -77,6 +77,62 @@ TEST_F(MusicFiles, rewritesOnlyTheHeaderFields) {
   EXPECT_EQ(ReadBytes(badPath), bad);
 }
 
+TEST_F(MusicFiles, aReadOnlyFileKeepsItsHeaderWhoeverRuns) {
+  const std::string original = Wrapped("Song", "Artist", Ogg(300));
+  const std::string path = Put("ro.ogg", original);
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_EQ(test::ErrorMessageOf([&] { WriteOggInfo(path, "New", "Other"); }),
+            "Cannot write file = " + path + " (the file is read-only)");
+  EXPECT_EQ(ReadBytes(path), original);
+}
+
+TEST_F(MusicFiles, importCreatesItsTargetAndNeverWritesThroughWhatIsThere) {
+  const std::string source = Put("song.ogg", Ogg(1000));
+  // A dangling link of the same name would lead the copy out of the music folder.
+  const std::string outside = dir.File("outside.ogg");
+  fs::create_symlink(outside, music + "song.ogg");
+  EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(source, music); }), "The file already exists.");
+  EXPECT_FALSE(fs::exists(outside));
+  EXPECT_TRUE(fs::is_symlink(music + "song.ogg"));
+  fs::remove(music + "song.ogg");
+
+  // A FIFO of the same name is no place to write to, and no reason to wait.
+  {
+    test::Fifo fifo(music + "song.ogg");
+    EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(source, music); }), "The file already exists.");
+    EXPECT_FALSE(fifo.Rescued());
+  }
+  fs::remove(music + "song.ogg");
+  EXPECT_EQ(ImportMusicFile(source, music), "song.ogg");
+}
+
+TEST_F(MusicFiles, musicIsReadOnlyFromRegularFilesAndWithoutWaiting) {
+  const std::string pipe = dir.File("pipe.ogg");
+  test::Fifo fifo(pipe);
+  std::string song, artist;
+  EXPECT_EQ(test::ErrorMessageOf([&] { ImportMusicFile(pipe, music); }), pipe + " is not a regular file.");
+  EXPECT_FALSE(fs::exists(music + "pipe.ogg"));
+  EXPECT_EQ(test::ErrorMessageOf([&] { ReadOggInfo(pipe, song, artist); }), pipe + " is not a regular file.");
+  EXPECT_EQ(test::ErrorMessageOf([&] { MakePlayCopy(pipe, dir.File("play")); }),
+            pipe + " is not a regular file.");
+  EXPECT_FALSE(fifo.Rescued());
+}
+
+TEST_F(MusicFiles, filesAreFoundIgnoringAsciiCaseAsTheGameFindsThem) {
+  Put("Music/ba.ogg", Ogg(10));
+  Put("Music/Mix.ogg", Ogg(10));
+  Put("Music/mix.ogg", Ogg(10));
+  fs::create_directory(music + "dir.ogg");
+  EXPECT_EQ(FindMusicFile(music, "BA.OGG"), music + "ba.ogg");
+  EXPECT_EQ(FindMusicFile(music, "ba.ogg"), music + "ba.ogg");
+  EXPECT_EQ(FindMusicFile(music, "mix.ogg"), music + "mix.ogg");  // the exact name first
+  EXPECT_EQ(FindMusicFile(music, "MIX.OGG").size(), (music + "mix.ogg").size());
+  EXPECT_EQ(FindMusicFile(music, "DIR.ogg"), "");
+  EXPECT_EQ(FindMusicFile(music, "none.ogg"), "");
+  EXPECT_EQ(FindMusicFile(music, ""), "");
+}
+
 TEST_F(MusicFiles, importWrapsPlainStreamsAndCopiesWrappedOnes) {
   const std::string plain = Ogg(1000);
   EXPECT_EQ(ImportMusicFile(Put("plain.ogg", plain), music), "plain.ogg");

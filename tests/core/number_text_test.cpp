@@ -42,6 +42,21 @@ TEST(TryStrToInt, refusesJunkOverflowAndEmptyDigits) {
   }
 }
 
+TEST(TryIniStrToInt, takesHexOnlyAfterZeroX) {
+  int32_t v = 7;
+  EXPECT_TRUE(TryIniStrToInt("0x10", v));
+  EXPECT_EQ(v, 16);
+  EXPECT_TRUE(TryIniStrToInt("-0X10", v));
+  EXPECT_EQ(v, -16);
+  EXPECT_TRUE(TryIniStrToInt("-60", v));
+  EXPECT_EQ(v, -60);
+  for (const char* text : {"$10", "x10", "X10", "-$10", "+x1", "0x", "1 "}) {
+    v = 7;
+    EXPECT_FALSE(TryIniStrToInt(text, v)) << text;
+    EXPECT_EQ(v, 7) << text;
+  }
+}
+
 TEST(TryStrToFloat, readsDecimalTextToTheNearestFloat) {
   float v = 0;
   ASSERT_TRUE(TryStrToFloat("0.500000", v));

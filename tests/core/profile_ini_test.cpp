@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "core/test_files.h"
 #include "platform/error.h"
@@ -69,7 +71,7 @@ TEST(ProfileWrite, addsKeysAfterTheLastNonBlankLineOfTheirSectionAndNewSectionsA
   EXPECT_EQ(out, "[A]\nx=1\n[B]\ny=2\n");
   EXPECT_EQ(SetProfileValue("", "COMMON", "Left", "10"), "[COMMON]\r\nLeft=10\r\n");
   EXPECT_EQ(SetProfileValue("[A]\rx=1\r", "A", "z", "3"), "[A]\rx=1\rz=3\r");
-  EXPECT_EQ(SetProfileValue("[A]", "A", "z", "3"), "[A]\r\nz=3");
+  EXPECT_EQ(SetProfileValue("[A]", "A", "z", "3"), "[A]\r\nz=3\r\n");
 }
 
 TEST(ProfileWrite, removesOnlyTheKeysLine) {
@@ -79,11 +81,42 @@ TEST(ProfileWrite, removesOnlyTheKeysLine) {
 }
 
 TEST(ProfileWrite, aKeyAddedAndRemovedLeavesTheSameBytesWhateverTheLineBreaks) {
-  for (const std::string text :
-       {"[A]\rx=1\r[S]\n\n", "[S]\r\nA=1\r\n", "[S]\rA=1", "[S]", "[T]\n[S]\r\n\r\n[U]\n"}) {
+  // A file that ended without a break keeps the break its new last line brought, as with Windows.
+  for (const auto& [text, after] :
+       std::vector<std::pair<std::string, std::string>>{{"[A]\rx=1\r[S]\n\n", "[A]\rx=1\r[S]\n\n"},
+                                                        {"[S]\r\nA=1\r\n", "[S]\r\nA=1\r\n"},
+                                                        {"[S]\rA=1", "[S]\rA=1\r"},
+                                                        {"[S]", "[S]\r\n"},
+                                                        {"[T]\n[S]\r\n\r\n[U]\n", "[T]\n[S]\r\n\r\n[U]\n"}}) {
     const std::string added = SetProfileValue(text, "S", "k", "v");
-    EXPECT_EQ(RemoveProfileKey(added, "S", "k"), text) << added;
+    EXPECT_EQ(RemoveProfileKey(added, "S", "k"), after) << added;
   }
+}
+
+// The four rare cases where the Windows profile functions were recorded doing something else than a plain
+// reading of the file would suggest; the game reads its files through them.
+TEST(ProfileAsWindows, aKeyAddedToAFinalSectionWithoutLineBreakEndsWithTheFilesBreak) {
+  EXPECT_EQ(SetProfileValue("[S]\r\nA=1", "S", "B", "2"), "[S]\r\nA=1\r\nB=2\r\n");
+  EXPECT_EQ(SetProfileValue("[S]\nA=1\n[T]\nX=1", "T", "Y", "2"), "[S]\nA=1\n[T]\nX=1\nY=2\n");
+  EXPECT_EQ(SetProfileValue("[S]", "S", "A", "1"), "[S]\r\nA=1\r\n");
+  // Adding a section already ends with a break.
+  EXPECT_EQ(SetProfileValue("[S]\nA=1", "T", "B", "2"), "[S]\nA=1\n[T]\nB=2\n");
+}
+
+TEST(ProfileAsWindows, anOpeningBracketWithoutClosingOneIsAnOrdinaryLine) {
+  const std::string text = "[S]\r\n[C\r\nA=1\r\n";
+  const auto where = LocateProfileValue(text, "S", "A");
+  ASSERT_TRUE(where.keyFound);
+  EXPECT_EQ(text.substr(where.valueStart, where.valueEnd - where.valueStart), "1");
+  EXPECT_FALSE(LocateProfileValue(text, "C", "A").sectionFound);
+  EXPECT_EQ(SetProfileValue(text, "S", "B", "2"), "[S]\r\n[C\r\nA=1\r\nB=2\r\n");
+}
+
+TEST(ProfileAsWindows, aSectionNameRunsToTheLastClosingBracket) {
+  const std::string text = "[a]b]\r\nK=v\r\n";
+  EXPECT_TRUE(LocateProfileValue(text, "a]b", "K").keyFound);
+  EXPECT_FALSE(LocateProfileValue(text, "a", "K").sectionFound);
+  EXPECT_TRUE(LocateProfileValue("[ x ] ; note ]\nK=v\n", "x ] ; note", "K").keyFound);
 }
 
 class ProfileIniFile : public ::testing::Test {
@@ -102,14 +135,27 @@ TEST_F(ProfileIniFile, missingFileReadsDefaultsAndWritingCreatesIt) {
   EXPECT_EQ(ProfileIni(path).ReadString("comment", "0SLOT1_TARMAC", ""), "\"a b\",");
 }
 
-TEST_F(ProfileIniFile, integersReadDecimalOrHexAndJunkAsTheDefault) {
-  WriteBytes(path, "[C]\na=0x0\nb=2\nc=yes\nd=0X1F\ne=\n");
+TEST_F(ProfileIniFile, aDefaultsTrailingBlanksAreTrimmedAsWindowsDoes) {
+  WriteBytes(path, "[C]\na=stored  \n");
+  ProfileIni ini(path);
+  EXPECT_EQ(ini.ReadString("C", "missing", "def  "), "def");
+  EXPECT_EQ(ini.ReadString("C", "missing", "  two words  "), "  two words");
+  EXPECT_EQ(ini.ReadString("C", "a", "def  "), "stored");
+}
+
+TEST_F(ProfileIniFile, integersReadDecimalOrHexAfterZeroXOnlyAndJunkAsTheDefault) {
+  WriteBytes(path, "[C]\na=0x0\nb=2\nc=yes\nd=0X1F\ne=\nf=$10\ng=x10\nh=X10\ni=-0x10\n");
   ProfileIni ini(path);
   EXPECT_EQ(ini.ReadInteger("C", "a", 1), 0);
   EXPECT_EQ(ini.ReadInteger("C", "b", 1), 2);
   EXPECT_EQ(ini.ReadInteger("C", "c", 1), 1);
   EXPECT_EQ(ini.ReadInteger("C", "d", 1), 31);
   EXPECT_EQ(ini.ReadInteger("C", "e", 1), 1);
+  // The other prefixes of the setup files' integers are no integers here.
+  EXPECT_EQ(ini.ReadInteger("C", "f", 1), 1);
+  EXPECT_EQ(ini.ReadInteger("C", "g", 1), 1);
+  EXPECT_EQ(ini.ReadInteger("C", "h", 1), 1);
+  EXPECT_EQ(ini.ReadInteger("C", "i", 1), -16);
 }
 
 TEST_F(ProfileIniFile, longValuesAreNeverCut) {
@@ -129,14 +175,16 @@ TEST_F(ProfileIniFile, realGameFilesSurviveOneWriteUnchangedElsewhere) {
     expected.replace(where.valueStart, where.valueEnd - where.valueStart, "false");
     EXPECT_EQ(ReadBytes(path), expected) << file;
   }
-  // A key added and removed again leaves the sound table exactly as it was.
+  // A key added and removed again leaves the sound table as it was, but for the line break its last line
+  // gained with the key (the file ended without one), as Windows leaves it.
   const std::string sound = test::DataFile("real-data/ini/Sound.ini");
   WriteBytes(path, sound);
   ProfileIni ini(path);
   ini.WriteString("MUSICPC::REPLAY", "Music90", "Audio\\Music\\x.ogg");
   EXPECT_EQ(ProfileIni(path).ReadString("MUSICPC::REPLAY", "Music90", ""), "Audio\\Music\\x.ogg");
   ini.DeleteKey("MUSICPC::REPLAY", "Music90");
-  EXPECT_EQ(ReadBytes(path), sound);
+  ASSERT_NE(sound.back(), '\n');
+  EXPECT_EQ(ReadBytes(path), sound + "\n");
   EXPECT_EQ(ini.ReadString("MUSICPC::REPLAY", "Music80", ""), "Audio\\Music\\gt.ogg");
 }
 

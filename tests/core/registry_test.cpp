@@ -22,27 +22,28 @@ std::string Hive(std::string_view body) {
 }
 
 TEST(WineRegistryText, readsTheDefaultValueOfTheKeyOrItsWow6432Twin) {
+  EXPECT_EQ(kInstallPathKey, "SOFTWARE\\Toven Games\\Toven Rally\\InstallPath");
   const std::string native = Hive(
-      "[Software\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1700000000\n#time=1d9\n"
+      "[Software\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1700000000\n#time=1d9\n"
       "\"Other\"=\"x\"\n@=\"C:\\\\Games\\\\Toven Rally\"\n");
   EXPECT_EQ(ReadWineRegistryDefault(native, kInstallPathKey), "C:\\Games\\Toven Rally");
 
   const std::string wow = Hive(
-      "[Software\\\\Wow6432Node\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1700000000\n"
+      "[Software\\\\Wow6432Node\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1700000000\n"
       "@=\"D:\\\\TOV\"\n");
   EXPECT_EQ(ReadWineRegistryDefault(wow, kInstallPathKey), "D:\\TOV");
 
   EXPECT_EQ(ReadWineRegistryDefault(Hive("[Software\\\\Other] 1\n@=\"x\"\n"), kInstallPathKey), "");
   EXPECT_EQ(
-      ReadWineRegistryDefault(Hive("[Software\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"),
-                              kInstallPathKey),
+      ReadWineRegistryDefault(
+          Hive("[Software\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n\"A\"=\"b\"\n"), kInstallPathKey),
       "");
 }
 
 TEST(WineRegistryText, decodesWineEscapesAndStringKinds) {
   auto read = [](std::string_view value) {
     return ReadWineRegistryDefault(
-        Hive("[Software\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\r\n@=" + std::string(value) + "\r\n"),
+        Hive("[Software\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\r\n@=" + std::string(value) + "\r\n"),
         kInstallPathKey);
   };
   EXPECT_EQ(read("\"C:\\\\Spiele\\\\Tov \\\"1\\\"\""), "C:\\Spiele\\Tov \"1\"");
@@ -57,7 +58,7 @@ TEST(WineRegistryText, decodesWineEscapesAndStringKinds) {
 class WinePrefix : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(dir.Path() / "drive_c" / "Program Files" / "SCi Games" / "Toven Rally");
+    fs::create_directories(dir.Path() / "drive_c" / "Program Files" / "Toven Games" / "Toven Rally");
     fs::create_directories(dir.Path() / "dosdevices");
     fs::create_directory_symlink("../drive_c", dir.Path() / "dosdevices" / "c:");
   }
@@ -65,20 +66,40 @@ class WinePrefix : public ::testing::Test {
     std::string escaped;
     for (char c : windowsPath) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     WriteBytes(dir.File("system.reg"),
-               Hive("[Software\\\\Wow6432Node\\\\SCi Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" + escaped +
-                    "\"\n"));
+               Hive("[Software\\\\Wow6432Node\\\\Toven Games\\\\Toven Rally\\\\InstallPath] 1\n@=\"" +
+                    escaped + "\"\n"));
   }
   std::string Installed() const {
-    return fs::canonical(dir.Path() / "drive_c" / "Program Files" / "SCi Games" / "Toven Rally").string();
+    return fs::canonical(dir.Path() / "drive_c" / "Program Files" / "Toven Games" / "Toven Rally").string();
   }
   TempDir dir;
 };
 
 TEST_F(WinePrefix, translatesTheWindowsPathThroughTheDriveLinks) {
-  Register("C:\\Program Files\\SCi Games\\Toven Rally");
+  Register("C:\\Program Files\\Toven Games\\Toven Rally");
   EXPECT_EQ(ReadWineInstallPath(dir.Path().string()), Installed());
-  Register("c:\\PROGRAM FILES\\sci games\\Toven Rally\\");  // letter case as Wine ignores it
+  Register("c:\\PROGRAM FILES\\toven GAMES\\Toven Rally\\");  // letter case as Wine ignores it
   EXPECT_EQ(ReadWineInstallPath(dir.Path().string()), Installed());
+}
+
+TEST_F(WinePrefix, dotDotStopsAtTheDriveRootAsWineDoes) {
+  const std::string prefix = dir.Path().string();
+  const std::string root = fs::canonical(dir.Path() / "drive_c").string();
+  EXPECT_EQ(WindowsPathToLocal(prefix, "C:\\..\\..\\etc"), root + "/etc");
+  EXPECT_EQ(WindowsPathToLocal(prefix, "C:\\.."), root);
+  EXPECT_EQ(WindowsPathToLocal(prefix, "C:\\Program Files\\..\\..\\.\\program files\\Toven Games\\.\\x\\.."),
+            root + "/Program Files/Toven Games");
+  EXPECT_EQ(WindowsPathToLocal(prefix, "C:/a/../../Program Files/"), root + "/Program Files");
+}
+
+TEST_F(WinePrefix, aPathOfManyPartsIsTranslatedWhole) {
+  std::string windowsPath = "C:\\Program Files";
+  std::string expected = fs::canonical(dir.Path() / "drive_c" / "Program Files").string();
+  for (int i = 0; i < 20000; ++i) {
+    windowsPath += "\\p";
+    expected += "/p";
+  }
+  EXPECT_EQ(WindowsPathToLocal(dir.Path().string(), windowsPath), expected);
 }
 
 TEST_F(WinePrefix, missingPrefixKeyOrDriveGivesNothing) {
@@ -91,7 +112,7 @@ TEST_F(WinePrefix, missingPrefixKeyOrDriveGivesNothing) {
 }
 
 TEST_F(WinePrefix, gameInstallPathComesFromThePrefixInWinePrefix) {
-  Register("C:\\Program Files\\SCi Games\\Toven Rally");
+  Register("C:\\Program Files\\Toven Games\\Toven Rally");
   const char* old = std::getenv("WINEPREFIX");
   const std::string saved = old ? old : "";
   setenv("WINEPREFIX", dir.Path().c_str(), 1);

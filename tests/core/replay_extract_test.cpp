@@ -83,5 +83,16 @@ TEST_F(ReplayFiles, replacesAnExistingDestinationButNeverTheReplay) {
   EXPECT_EQ(test::ReadBytes(out), "old");  // nothing touched on failure
 }
 
+TEST_F(ReplayFiles, aReplayThatIsNoRegularFileIsRefusedWithoutWaiting) {
+  const std::string fifo = dir.File("pipe.rpl");
+  test::Fifo pipe(fifo);
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay(fifo, dir.File("o.lsp")); }),
+            fifo + " is not a regular file.");
+  EXPECT_FALSE(pipe.Rescued());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.lsp")));
+  EXPECT_EQ(test::ErrorMessageOf([&] { ExtractSetupFromReplay("/dev/zero", dir.File("o.lsp")); }),
+            "/dev/zero is not a regular file.");
+}
+
 }  // namespace
 }  // namespace gw

@@ -70,5 +70,34 @@ TEST_F(SettingsFile, settingsAndCommentsSurviveARestart) {
   EXPECT_EQ(ReadComment(ini, "0slot2_none.lsp"), Lines{});
 }
 
+TEST_F(SettingsFile, theCompareWindowSizeCountsOnlyWhole) {
+  EXPECT_EQ(ReadCompareSettings(ProfileIni(path)).width, -1);
+  {
+    ProfileIni ini(path);
+    WriteCompareSettings(ini, TCompareSettings{900, 640});
+  }
+  EXPECT_EQ(test::ReadBytes(path), "[COMPARE]\r\nWidth=900\r\nHeight=640\r\n");
+  const TCompareSettings s = ReadCompareSettings(ProfileIni(path));
+  EXPECT_EQ(s.width, 900);
+  EXPECT_EQ(s.height, 640);
+  test::WriteBytes(path, "[COMPARE]\nWidth=900\nHeight=0\n");
+  EXPECT_EQ(ReadCompareSettings(ProfileIni(path)).width, -1);
+}
+
+TEST_F(SettingsFile, namesThatCannotBeKeysAreStoredUnderAnEscapedKeyAndReadBack) {
+  {
+    ProfileIni ini(path);
+    WriteComment(ini, "/g/SavedGames/0slot0_a=b.lsp", {"equals", "sign"});
+    WriteComment(ini, "/g/SavedGames/0slot0_a%3Db.lsp", {"percent"});  // never taken for the one above
+    WriteComment(ini, "/g/SavedGames/0slot1_x\nline.lsp", {"break"});
+  }
+  EXPECT_EQ(test::ReadBytes(path),
+            "[COMMENT]\r\n%0slot0_a%3Db=equals,sign\r\n0slot0_a%3Db=percent\r\n%0slot1_x%0Aline=break\r\n");
+  ProfileIni ini(path);
+  EXPECT_EQ(ReadComment(ini, "0slot0_a=b.lsp"), (Lines{"equals", "sign"}));
+  EXPECT_EQ(ReadComment(ini, "0slot0_a%3Db.lsp"), (Lines{"percent"}));
+  EXPECT_EQ(ReadComment(ini, "0slot1_x\nline.lsp"), (Lines{"break"}));
+}
+
 }  // namespace
 }  // namespace gw

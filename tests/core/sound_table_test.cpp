@@ -56,6 +56,14 @@ TEST_F(SoundTable, savingWritesExistingFilesAndDropsTheRest) {
   EXPECT_EQ(back[2], "");
 }
 
+TEST_F(SoundTable, slotsFindTheirFilesIgnoringLetterCaseAndKeepTheirNames) {
+  test::WriteBytes(table,
+                   "[MUSICPC::REPLAY]\r\nMusic00=Audio\\Music\\BA.OGG\r\nMusic10=Audio\\Music\\Mine.Ogg\r\n");
+  SaveSlotTable(install, LoadSlotTable(install));
+  EXPECT_EQ(test::ReadBytes(table),
+            "[MUSICPC::REPLAY]\r\nMusic00=Audio\\Music\\BA.OGG\r\nMusic10=Audio\\Music\\Mine.Ogg\r\n");
+}
+
 TEST_F(SoundTable, aMissingTableReadsEmptyAndIsCreated) {
   EXPECT_EQ(LoadSlotTable(install), TSlotTable{});
   TSlotTable slots;

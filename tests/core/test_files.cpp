@@ -1,6 +1,15 @@
 #include "core/test_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
+#include <mutex>
 
 #include <random>
 #include <sstream>
@@ -8,6 +17,28 @@
 #include "platform/error.h"
 
 namespace gw::test {
+
+namespace {
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+}  // namespace
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) old_ = old;
+  SetEnvironment(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  SetEnvironment(name_, old_ ? old_->c_str() : nullptr);
+}
 
 TempDir::TempDir() {
   std::random_device rd;
@@ -60,6 +91,54 @@ std::string ErrorMessageOf(const std::function<void()>& f) {
     return e.what();
   }
   return "(no error)";
+}
+
+namespace {
+std::mutex fifoMutex;
+std::condition_variable fifoStop;
+}  // namespace
+
+Fifo::Fifo(std::string path) : path_(std::move(path)) {
+  if (::mkfifo(path_.c_str(), 0600) != 0) throw std::runtime_error("cannot make the FIFO " + path_);
+  std::signal(SIGPIPE, SIG_IGN);  // a freed writer then gets an error instead of a signal
+  watchdog_ = std::thread([this] {
+    std::unique_lock lock(fifoMutex);
+    if (fifoStop.wait_for(lock, std::chrono::seconds(3), [this] { return stop_; })) return;
+    rescued_ = true;
+    // Both ends at once: frees a reader and a writer blocked in open; closing again ends their transfer.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  });
+}
+
+Fifo::~Fifo() {
+  {
+    std::lock_guard lock(fifoMutex);
+    stop_ = true;
+  }
+  fifoStop.notify_all();
+  watchdog_.join();
+}
+
+AsOrdinaryUser::AsOrdinaryUser() {
+  if (::geteuid() != 0) return;
+  constexpr uid_t kNobody = 65534;
+  if (::setegid(kNobody) != 0 || ::seteuid(kNobody) != 0) throw std::runtime_error("cannot drop privileges");
+  switched_ = true;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+  if (!switched_) return;
+  if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
+}
+
+void OpenToOthers(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  const auto open =
+      fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read | fs::perms::group_exec;
+  fs::permissions(folder, open, fs::perm_options::add);
+  for (auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_directory()) fs::permissions(entry.path(), open, fs::perm_options::add);
 }
 
 std::string SampleSetup() {

@@ -18,14 +18,19 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 
 #include "core/setup_controls_model.h"
 #include "core/test_files.h"
 #include "editor/form_file_list.h"
 #include "editor/form_velocity.h"
+#include "editor/settings_file.h"
 #include "platform/ascii_text.h"
 #include "platform/paths.h"
 #include "ui_test_app.h"
@@ -150,6 +155,75 @@ TEST_F(FormMainTest, loadingSetsCaptionActionsValuesAndComment) {
   EXPECT_EQ(memo->toPlainText(), "");
   EXPECT_FALSE(Child<QLabel>(*form, "LabelBrakeRatio")->text().isEmpty());
   EXPECT_EQ(form->List(L::CenterSpeed)->Caption(0).right(4), "km/h");
+}
+
+TEST_F(FormMainTest, aNulByteBeforeTheEndIsToldAtLoadAndSavingStaysPossible) {
+  using namespace std::string_literals;
+  const std::string path = Saved("0slot2_Damaged.lsp");
+  test::WriteBytes(path, grid + "\0 lost tail\n"s);
+  auto form = Form();
+  Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
+  form->LoadSetupFile("0slot2_Damaged.lsp");
+  EXPECT_THAT(modal_answers::TakeShownTexts(),
+              ElementsAre(ToQ(path + " holds a NUL byte at offset " + std::to_string(grid.size()) +
+                              ": everything after it is ignored, and saving will drop it.")));
+  EXPECT_TRUE(Enabled(*form, "ActionSave"));
+  form->ActionSaveExecute();
+  EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+  EXPECT_EQ(test::ReadBytes(path).back(), '\0');
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+}
+
+TEST_F(FormMainTest, aSlotFileNamedWithAnEqualsSignKeepsItsCommentWithoutAnError) {
+  test::WriteBytes(Saved("0slot0_a=b.lsp"), grid);
+  {
+    auto form = Form();
+    Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
+    form->LoadSetupFile("0slot0_a=b.lsp");
+    Child<QPlainTextEdit>(*form, "MemoComment")->setPlainText(QStringLiteral("odd name"));
+    form->ActionSaveExecute();
+    EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
+    form->close();
+  }
+  auto form = Form();
+  form->LoadSetupFile("0slot0_a=b.lsp");
+  EXPECT_EQ(Child<QPlainTextEdit>(*form, "MemoComment")->toPlainText(), "odd name\n");
+}
+
+// A comment line of megabytes is shown in paragraphs short enough to lay out at once (the window stays
+// responsive), and is stored back whole.
+TEST_F(FormMainTest, aHugeCommentLineIsShownInShortParagraphsAndStoredWhole) {
+  std::string huge;
+  for (int i = 0; huge.size() < 3'000'000; ++i) huge += "word" + std::to_string(i % 97) + (i % 5 ? " " : "");
+  const std::string stored = "[COMMENT]\r\n0slot1_Tarmac=short,\"" + huge + "\",end\r\n";
+  test::WriteBytes(settings, stored);
+  auto form = Form();
+  Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  auto* memo = Child<QPlainTextEdit>(*form, "MemoComment");
+  int longest = 0;
+  for (QTextBlock b = memo->document()->firstBlock(); b.isValid(); b = b.next())
+    longest = std::max(longest, b.length());
+  EXPECT_LE(longest, 8192 + 1);
+  EXPECT_GT(memo->document()->blockCount(), 300);
+
+  form->ActionSaveExecute();
+  form->close();
+  EXPECT_EQ(test::ReadBytes(settings).substr(0, stored.size()), stored);
+
+  // Typing and a line break inside a piece change the line just there; the rest stays whole.
+  form = Form();
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  const QTextDocument* document = Child<QPlainTextEdit>(*form, "MemoComment")->document();
+  const auto at = static_cast<std::size_t>(document->findBlockByNumber(1).text().size() + 5);
+  QTextCursor cursor(document->findBlockByNumber(2));
+  cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 5);
+  cursor.insertText(QStringLiteral("X"));
+  cursor.insertBlock();
+  form->ActionSaveExecute();
+  EXPECT_EQ(ReadComment(ProfileIni(settings), "0slot1_Tarmac.lsp"),
+            (std::vector<std::string>{"short", huge.substr(0, at) + "X", huge.substr(at), "end"}));
 }
 
 TEST_F(FormMainTest, aSlotNameOutsideTheSavedGamesFolderGetsTheBracketPartUntilSaved) {

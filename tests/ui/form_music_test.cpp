@@ -156,6 +156,48 @@ TEST_F(FormMusicTest, emptyMusicFolderAndMissingSoundTableStillGiveTenEmptySlots
   for (const std::string& name : form->SlotNames()) EXPECT_EQ(name, "");
 }
 
+TEST_F(FormMusicTest, anUnreadableFileIsListedMarkedAndEverythingElseWorks) {
+  test::WriteBytes(Music("a.ogg"), Wrapped("Song A", "Artist A"));
+  test::WriteBytes(Music("locked.ogg"), Wrapped("Hidden", "Hidden"));
+  fs::permissions(Music("locked.ogg"), fs::perms::none);
+  WriteSlots("Music00 =Audio\\Music\\locked.ogg\r\nMusic10 =Audio\\Music\\a.ogg\r\n");
+  test::OpenToOthers(dir.Path());
+  test::AsOrdinaryUser user;
+
+  std::unique_ptr<TFormMusic> form;
+  ASSERT_NO_THROW(form = Form());
+  QTreeWidget* bottom = form->ListViewBottom;
+  ASSERT_EQ(bottom->topLevelItemCount(), 2);
+  EXPECT_THAT(Row(*bottom, 0), ElementsAre("a", "Song A", "Artist A"));
+  EXPECT_FALSE(TFormMusic::IsUnreadable(*bottom->topLevelItem(0)));
+  EXPECT_THAT(Row(*bottom, 1), ElementsAre("locked", "", ""));
+  EXPECT_TRUE(TFormMusic::IsUnreadable(*bottom->topLevelItem(1)));
+  EXPECT_THAT(bottom->topLevelItem(1)->toolTip(0).toStdString(), ::testing::HasSubstr("locked.ogg"));
+  EXPECT_THAT(Row(*form->ListViewTop, 0), ElementsAre("1", "locked", "", ""));
+  EXPECT_TRUE(TFormMusic::IsUnreadable(*form->ListViewTop->topLevelItem(0)));
+  EXPECT_THAT(Row(*form->ListViewTop, 1), ElementsAre("2", "a", "Song A", "Artist A"));
+
+  // Its own commands fail with the reason; the others go on as usual.
+  Select(bottom, 1);
+  form->MenuItemEdit->trigger();
+  const QStringList shown = modal_answers::TakeShownTexts();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown.front().contains(QStringLiteral("locked.ogg"))) << shown.front().toStdString();
+  Select(form->ListViewTop, 2);
+  Select(bottom, 0);
+  form->MenuItemAssign->trigger();
+  EXPECT_EQ(form->SlotNames()[2], "a.ogg");
+}
+
+TEST_F(FormMusicTest, slotsFindTheirFilesIgnoringCaseAsTheGameDoes) {
+  test::WriteBytes(Music("ba.ogg"), Wrapped("Default", "Game"));
+  WriteSlots("Music00 =Audio\\Music\\BA.OGG\r\n");
+  auto form = Form();
+  EXPECT_THAT(Row(*form->ListViewTop, 0), ElementsAre("1", "BA", "Default", "Game"));
+  form->reject();
+  EXPECT_THAT(test::ReadBytes(SoundIni()), ::testing::HasSubstr("Music00 =Audio\\Music\\BA.OGG\r\n"));
+}
+
 TEST_F(FormMusicTest, selectingASlotSelectsItsLibraryRowIgnoringCase) {
   for (const char* name : {"a.ogg", "b.ogg", "c.ogg"}) test::WriteBytes(Music(name), Plain());
   WriteSlots("Music00 =Audio\\Music\\B.OGG\r\nMusic20 =Audio\\Music\\gone.ogg\r\n");
