@@ -1,10 +1,12 @@
 // Load, change 150 entries and save a setup of the size the game writes, next to a plain read and write of
-// the same bytes (the floor).
+// the same bytes (the floor); and loading a 10 MB file of distinct sections next to a plain read of it.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include "bench_summary.h"
 
 #include "core/test_files.h"
 #include "platform/file_io.h"
@@ -19,9 +21,15 @@ struct Files {
   Files() { gw::test::WriteBytes(path, bytes); }
 };
 
+using gw::bench::Goal;
+using gw::bench::MsSince;
+using gw::bench::Record;
+using Clock = std::chrono::steady_clock;
+
 void BM_PlainReadWrite(benchmark::State& state) {
   Files f;
   for (auto _ : state) {
+    const auto start = Clock::now();
     std::string content;
     {
       std::FILE* in = std::fopen(f.path.c_str(), "rb");
@@ -34,6 +42,7 @@ void BM_PlainReadWrite(benchmark::State& state) {
     std::fwrite(content.data(), 1, content.size(), out);
     std::fclose(out);
     benchmark::DoNotOptimize(content);
+    Record("plainrw", MsSince(start));
   }
 }
 BENCHMARK(BM_PlainReadWrite);
@@ -42,6 +51,7 @@ void BM_LoadChangeSave(benchmark::State& state) {
   Files f;
   int round = 0;
   for (auto _ : state) {
+    const auto start = Clock::now();
     gw::TTOVCarSetup doc;
     doc.LoadFromFile(f.path);
     int changed = 0;
@@ -57,8 +67,59 @@ void BM_LoadChangeSave(benchmark::State& state) {
       }
     }
     doc.SaveToFile();
+    Record("lcs", MsSince(start));
   }
 }
 BENCHMARK(BM_LoadChangeSave);
+GW_BENCH_GOAL(Goal{"load, change 150 entries, save", "lcs", "plainrw", 3});
+
+// A file of 10 MB whose sections all have names of their own: the game's heading, then sections of five
+// entries each, as a generated or hand-merged file may hold.
+struct ManySections {
+  gw::test::TempDir dir;
+  std::string path = dir.File("0slot0_sections.lsp");
+  int sections = 0;
+  explicit ManySections(int megabytes) {
+    std::string bytes = "((\"Setup\"\n Car (\"Xsara\")\n";
+    while (bytes.size() < static_cast<std::size_t>(megabytes) * 1'000'000) {
+      const std::string n = std::to_string(sections++);
+      bytes += " Section" + n + " (\"Part " + n + "\")\n";
+      for (int k = 0; k < 5; ++k)
+        bytes += "  Key" + std::to_string(k) + " " + std::to_string(k * 10 + 5) + "\n";
+      bytes += "  Float 0.500000\n )\n";
+    }
+    bytes += ")\n";
+    gw::test::WriteBytes(path, bytes);
+  }
+};
+
+// The argument is the file's size in MB.
+void BM_PlainReadMB(benchmark::State& state) {
+  ManySections f(static_cast<int>(state.range(0)));
+  const std::string key = "read" + std::to_string(state.range(0)) + "mb";
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(gw::ReadFileBytes(f.path));
+    Record(key, MsSince(start));
+  }
+}
+BENCHMARK(BM_PlainReadMB)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_LoadMBOfDistinctSections(benchmark::State& state) {
+  ManySections f(static_cast<int>(state.range(0)));
+  const std::string key = "load" + std::to_string(state.range(0)) + "mb";
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    gw::TTOVCarSetup doc;
+    doc.LoadFromFile(f.path);
+    if (doc.SectionCount() != f.sections + 1) state.SkipWithError("sections were lost");
+    Record(key, MsSince(start));
+  }
+  state.counters["sections"] = f.sections;
+}
+BENCHMARK(BM_LoadMBOfDistinctSections)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+GW_BENCH_GOAL(Goal{"load 1 MB of distinct sections", "load1mb", "", 6});
+GW_BENCH_GOAL(Goal{"load 10 MB of distinct sections", "load10mb", "", 60});
+GW_BENCH_GOAL(Goal{"  (plain read of the same 10 MB)", "read10mb", "", 60});
 
 }  // namespace

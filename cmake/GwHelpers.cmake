@@ -46,11 +46,17 @@ function(gw_add_fuzzer name)
   set_property(GLOBAL APPEND PROPERTY GW_FUZZERS ${name})
 endfunction()
 
-# gw_add_bench(NAME SOURCES a.cpp LIBS lib...): a Google Benchmark program (GW_BUILD_BENCH=ON).
+# gw_add_bench(NAME SOURCES a.cpp LIBS lib... [QT]): a Google Benchmark program (GW_BUILD_BENCH=ON) that
+# ends with its goals next to their floors; QT programs get one QApplication for the whole run.
 function(gw_add_bench name)
-  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${B_SOURCES})
-  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  cmake_parse_arguments(B "QT" "" "SOURCES;LIBS" ${ARGN})
+  if(B_QT)
+    set(main ${PROJECT_SOURCE_DIR}/bench/qt_bench_main.cpp)
+  else()
+    set(main ${PROJECT_SOURCE_DIR}/bench/bench_main.cpp)
+  endif()
+  add_executable(${name} ${B_SOURCES} ${main})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} gw_bench_summary benchmark::benchmark)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE GW_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -1,15 +1,71 @@
 #include "editor/form_file_list.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QListView>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
+#include <algorithm>
+#include <vector>
 
 #include "editor/form_slider_list.h"
 #include "setup/game_folders.h"
 #include "widgets/local_text.h"
 
 namespace gw {
+
+namespace {
+
+// The list drops down below the box and shows up to 30 entries at a time, whatever the style. Styles that
+// open a combo box's list as a menu over the box (Fusion) show every entry, and measure every entry's text
+// each time the list opens, which a large saved-games folder makes slow.
+class TDropDownListStyle final : public QProxyStyle {
+ public:
+  explicit TDropDownListStyle(QObject* owner)
+      : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+    setParent(owner);
+  }
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+}  // namespace
+
+void SortIgnoringCase(QStringList& names) {
+  struct Key {
+    QByteArray folded;  // the ASCII name in lower case; empty when `ascii` is false
+    bool ascii = true;
+    const QString* name = nullptr;
+  };
+  std::vector<Key> keys;
+  keys.reserve(static_cast<std::size_t>(names.size()));
+  for (const QString& name : names) {
+    Key key{QByteArray(name.size(), Qt::Uninitialized), true, &name};
+    for (qsizetype i = 0; i < name.size() && key.ascii; ++i) {
+      const char16_t c = name[i].unicode();
+      key.ascii = c < 0x80;
+      key.folded[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
+    }
+    if (!key.ascii) key.folded.clear();
+    keys.push_back(std::move(key));
+  }
+  // For ASCII names the folded bytes order exactly as the case-insensitive comparison does; the same
+  // sort on the same order with the same answers gives the same result as sorting the names themselves.
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.ascii && b.ascii) return a.folded < b.folded;
+    return QString::compare(*a.name, *b.name, Qt::CaseInsensitive) < 0;
+  });
+  QStringList sorted;
+  sorted.reserve(names.size());
+  for (const Key& key : keys) sorted << *key.name;
+  names = std::move(sorted);
+}
 
 void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect,
                         bool selected, const QPalette& palette, const QFont& font) {
@@ -54,7 +110,11 @@ QSize TSetupFileDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
 }
 
 TFileComboBox::TFileComboBox(QWidget* parent, int entryHeight) : QComboBox(parent) {
+  setStyle(new TDropDownListStyle(this));  // before the list is made: it asks the style how to look
   setItemDelegate(new TSetupFileDelegate(this, entryHeight));
+  // Every entry is one line of the same height: the list need not measure each of a large folder's files
+  // before it opens.
+  if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
   setMaxVisibleItems(30);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }

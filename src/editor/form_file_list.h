@@ -8,6 +8,10 @@
 
 namespace gw {
 
+// Sorts file names alphabetically without regard to case, in QString's case-insensitive order. A name of
+// ASCII characters is folded once, not in every comparison, which a large saved-games folder needs.
+void SortIgnoringCase(QStringList& names);
+
 // Paints entry `index` of `entries` into `rect` (index -1 paints the background only).
 void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect,
                         bool selected, const QPalette& palette, const QFont& font);

@@ -466,9 +466,7 @@ void TFormMain::ListSetupFiles(QStringList& target) const {
 void TFormMain::RefreshFileList() {
   QStringList names;
   ListSetupFiles(names);
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-  });
+  SortIgnoringCase(names);
   names << QStringLiteral("-");
   ComboBoxFiles->clear();
   ComboBoxFiles->addItems(names);

@@ -46,26 +46,35 @@ QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
 // Set on a row whose file could not be read.
 constexpr int kUnreadableRole = Qt::UserRole + 1;
 
-// The song and artist of a file, shown from the given column on. A file that cannot be read shows neither
-// and is marked, so that one such file does not keep the window from opening.
-void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
-  std::string song, artist, failure;
-  if (exists) {
-    try {
-      ReadOggInfo(path, song, artist);
-    } catch (const Error& e) {
-      failure = e.what();
-    }
-  }
+// The song and artist of a file, shown from the given column on; a file that could not be read shows
+// neither and is marked with the reason.
+void ShowInfo(QTreeWidgetItem& row, int songColumn, const std::string& song, const std::string& artist,
+              const std::string& failure, const QPalette& palette) {
   row.setText(songColumn, ToQ(song));
   row.setText(songColumn + 1, ToQ(artist));
   row.setData(0, kUnreadableRole, !failure.empty());
-  const QBrush text =
-      failure.empty() ? QBrush() : row.treeWidget()->palette().brush(QPalette::Disabled, QPalette::Text);
+  const QBrush text = failure.empty() ? QBrush() : palette.brush(QPalette::Disabled, QPalette::Text);
   for (int c = 0; c < row.columnCount(); ++c) {
     row.setForeground(c, text);
     row.setToolTip(c, ToQ(failure));
   }
+}
+
+// Reads a file's song and artist; false for a file that is no Ogg file. A file that cannot be read gives
+// the reason instead, so that one such file does not keep the window from opening.
+bool ReadInfo(const std::string& path, std::string& song, std::string& artist, std::string& failure) {
+  try {
+    return ReadOggInfo(path, song, artist);
+  } catch (const Error& e) {
+    failure = e.what();
+    return true;
+  }
+}
+
+void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
+  std::string song, artist, failure;
+  if (exists) ReadInfo(path, song, artist, failure);
+  ShowInfo(row, songColumn, song, artist, failure, row.treeWidget()->palette());
 }
 
 }  // namespace
@@ -244,25 +253,33 @@ QTreeWidgetItem* TFormMusic::AddLibraryRow(const std::string& name) {
 
 void TFormMusic::FillLibraryList() {
   ListViewBottom->clear();
-  std::vector<std::string> names = FindFiles(musicFolder_, "*.ogg");
-  // In the order Windows lists a folder (by name, ignoring case), whatever order this file system keeps.
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const std::string ua = AsciiUpperCase(a), ub = AsciiUpperCase(b);
-    return ua != ub ? ua < ub : a < b;
-  });
-  for (const std::string& name : names) {
-    // A folder with such a name is no music file; a file that cannot be read is listed, marked.
-    const std::string path = musicFolder_ + name;
-    if (!FileExists(path)) continue;
-    std::string song, artist;
-    bool ogg = true;
-    try {
-      ogg = ReadOggInfo(path, song, artist);
-    } catch (const Error&) {
+  // In the order Windows lists a folder (by name, ignoring case), whatever order this file system keeps;
+  // each name's key is made once, not in every comparison.
+  std::vector<std::pair<std::string, std::string>> files;  // key, name
+  for (std::string& name : FindFiles(musicFolder_, "*.ogg"))
+    files.emplace_back(AsciiUpperCase(name), std::move(name));
+  std::sort(files.begin(), files.end());
+  // Each file is read once, and the rows join the list together.
+  QList<QTreeWidgetItem*> rows;
+  try {
+    for (const auto& [key, name] : files) {
+      // A folder with such a name is no music file; a file that cannot be read is listed, marked.
+      const std::string path = musicFolder_ + name;
+      if (!FileExists(path)) continue;
+      std::string song, artist, failure;
+      if (!ReadInfo(path, song, artist, failure)) continue;
+      auto* row = new QTreeWidgetItem;
+      rows << row;
+      SetHiddenName(*row, name);
+      row->setText(kLibraryFile, ToQ(ChangeFileExt(name, "")));
+      ShowInfo(*row, kLibrarySong, song, artist, failure, ListViewBottom->palette());
     }
-    if (ogg) AddLibraryRow(name);
+  } catch (...) {
+    qDeleteAll(rows);  // not in the list yet
+    throw;
   }
-  if (!names.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
+  ListViewBottom->addTopLevelItems(rows);
+  if (!files.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
 }
 
 void TFormMusic::FillSlotList() {

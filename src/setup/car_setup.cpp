@@ -1,5 +1,6 @@
 #include "setup/car_setup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -88,10 +89,55 @@ TTOVCarSetupData* TTOVCarSetupSection::Add(std::unique_ptr<TTOVCarSetupData> dat
 
 // ---- the document ----
 
-TTOVCarSetupSection* TTOVCarSetup::FindSection(std::string_view name) const {
-  for (const auto& section : sections_)
-    if (SameText(section->Name(), name)) return section.get();
+namespace {
+
+// FNV-1a over the name's bytes with "a".."z" folded, so that names equal ignoring ASCII case hash alike.
+std::size_t NameHash(std::string_view name, std::size_t h = 14695981039346656037ull) {
+  for (char c : name) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+  return h;
+}
+
+}  // namespace
+
+void TTOVCarSetup::TSectionList::clear() {
+  table_.clear();
+  list_.clear();
+}
+
+TTOVCarSetupSection* TTOVCarSetup::TSectionList::FindOrAdd(std::string_view name, int32_t lineIndex) {
+  if ((list_.size() + 1) * 2 > table_.size()) Grow();
+  const std::size_t hash = NameHash(name);
+  std::size_t i = hash & (table_.size() - 1);
+  for (; table_[i].section; i = (i + 1) & (table_.size() - 1))
+    if (table_[i].hash == hash && SameText(table_[i].section->Name(), name)) return table_[i].section;
+  list_.push_back(std::make_unique<TTOVCarSetupSection>(std::string(name), lineIndex));
+  table_[i] = Slot{hash, list_.back().get()};
+  return table_[i].section;
+}
+
+TTOVCarSetupSection* TTOVCarSetup::TSectionList::Find(std::string_view name) const {
+  if (table_.empty()) return nullptr;
+  const std::size_t hash = NameHash(name);
+  for (std::size_t i = hash & (table_.size() - 1); table_[i].section; i = (i + 1) & (table_.size() - 1))
+    if (table_[i].hash == hash && SameText(table_[i].section->Name(), name)) return table_[i].section;
   return nullptr;
+}
+
+void TTOVCarSetup::TSectionList::Place(Slot slot) {
+  std::size_t i = slot.hash & (table_.size() - 1);
+  while (table_[i].section) i = (i + 1) & (table_.size() - 1);
+  table_[i] = slot;
+}
+
+void TTOVCarSetup::TSectionList::Grow() {
+  std::vector<Slot> old(std::max<std::size_t>(16, table_.size() * 2));
+  old.swap(table_);
+  for (const Slot& slot : old)
+    if (slot.section) Place(slot);
+}
+
+TTOVCarSetupSection* TTOVCarSetup::FindSection(std::string_view name) const {
+  return sections_.Find(name);
 }
 
 void TTOVCarSetup::Clear() {
@@ -173,73 +219,89 @@ void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path
 namespace {
 
 // The keys that already have an entry in their section while a file is parsed. Walking a section's list
-// for every line made parsing quadratic in the section's size; this open-addressing table makes it linear
-// and allocates once.
+// for every line made parsing quadratic in the section's size, so a section's keys go into an
+// open-addressing table once it has more than a few; a small section is still walked, which keeps a file
+// of many small sections in the cache instead of spreading it over a large table.
 class TParsedKeys {
  public:
-  explicit TParsedKeys(std::size_t lines) {
-    std::size_t size = 16;
-    while (size < lines * 2) size *= 2;
-    slots_.resize(size);
-  }
+  static constexpr int32_t kWalked = 16;  // sections up to this size are walked
 
-  bool Contains(const TTOVCarSetupSection* section, std::string_view key) const {
-    for (std::size_t i = Start(section, key);; i = (i + 1) & (slots_.size() - 1)) {
+  bool Contains(const TTOVCarSetupSection& section, std::string_view key) const {
+    if (section.Count() <= kWalked) return section.FindData(key) != nullptr;
+    const std::size_t hash = Hash(section, key);
+    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[i];
       if (!slot.entry) return false;
-      if (slot.section == section && SameText(slot.entry->Name(), key)) return true;
+      if (slot.hash == hash && slot.section == &section && SameText(slot.entry->Name(), key)) return true;
     }
   }
 
-  void Insert(const TTOVCarSetupSection* section, const TTOVCarSetupData* entry) {
-    std::size_t i = Start(section, entry->Name());
-    while (slots_[i].entry) i = (i + 1) & (slots_.size() - 1);
-    slots_[i] = Slot{section, entry};
+  // After `entry` was added to `section`.
+  void Added(const TTOVCarSetupSection& section, const TTOVCarSetupData& entry) {
+    if (section.Count() <= kWalked) return;
+    if (section.Count() == kWalked + 1)
+      for (int32_t i = 0; i < kWalked; ++i) Insert(section, *section.GetData(i));
+    Insert(section, entry);
   }
 
  private:
   struct Slot {
+    std::size_t hash = 0;
     const TTOVCarSetupSection* section = nullptr;
     const TTOVCarSetupData* entry = nullptr;
   };
 
-  std::size_t Start(const TTOVCarSetupSection* section, std::string_view key) const {
-    std::size_t h = std::hash<const void*>()(section);
-    for (char c : key) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
-    return h & (slots_.size() - 1);
+  static std::size_t Hash(const TTOVCarSetupSection& section, std::string_view key) {
+    return NameHash(key, std::hash<const void*>()(&section) * 1099511628211ull);
   }
 
-  std::vector<Slot> slots_;  // never more than half full: there are fewer entries than lines
+  void Insert(const TTOVCarSetupSection& section, const TTOVCarSetupData& entry) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    Place(Slot{Hash(section, entry.Name()), &section, &entry});
+    ++count_;
+  }
+
+  void Place(const Slot& slot) {
+    std::size_t i = slot.hash & (slots_.size() - 1);
+    while (slots_[i].entry) i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = slot;
+  }
+
+  void Grow() {
+    std::vector<Slot> old(std::max<std::size_t>(64, slots_.size() * 2));
+    old.swap(slots_);
+    for (const Slot& slot : old)
+      if (slot.entry) Place(slot);
+  }
+
+  std::vector<Slot> slots_;  // never more than half full
+  std::size_t count_ = 0;
 };
 
 }  // namespace
 
 void TTOVCarSetup::Parse() {
   sections_.clear();
-  TParsedKeys parsed(lines_.size());
+  TParsedKeys parsed;
   TTOVCarSetupSection* current = nullptr;
   for (std::size_t i = 1; i < lines_.size(); ++i) {
     const SetupLineSplit split = SplitSetupLine(lines_[i]);
     if (split.valuePosition < 0) continue;
     const auto index = static_cast<int32_t>(i);
     if (split.value.substr(0, 2) == "(\"") {
-      current = FindSection(split.key);
-      if (!current) {
-        sections_.push_back(std::make_unique<TTOVCarSetupSection>(std::string(split.key), index));
-        current = sections_.back().get();
-      }
+      current = sections_.FindOrAdd(split.key, index);  // a repeated heading reopens its section
       continue;
     }
-    if (!current || parsed.Contains(current, split.key)) continue;
+    if (!current || parsed.Contains(*current, split.key)) continue;
     int32_t intValue = 0;
     float floatValue = 0;
     const SetupValueKind kind = ReadSetupValue(split.value, intValue, floatValue);
     if (kind == SetupValueKind::None) continue;
     const bool isFloat = kind == SetupValueKind::Float;
-    parsed.Insert(current,
-                  current->Add(std::make_unique<TTOVCarSetupData>(
-                      std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
-                      isFloat ? floatValue : 0.0f)));
+    const TTOVCarSetupData* added = current->Add(std::make_unique<TTOVCarSetupData>(
+        std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
+        isFloat ? floatValue : 0.0f));
+    parsed.Added(*current, *added);
   }
 }
 

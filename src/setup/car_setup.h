@@ -99,7 +99,33 @@ class TTOVCarSetup {
   void Parse();
   void WriteBackChangedValues();
 
-  std::vector<std::unique_ptr<TTOVCarSetupSection>> sections_;
+  // The sections in file order, with a table from a name (ignoring ASCII case) to the first section of
+  // that name: finding the section of each heading line walked the whole list, which made parsing
+  // quadratic in the number of sections.
+  class TSectionList {
+   public:
+    std::size_t size() const { return list_.size(); }
+    const std::unique_ptr<TTOVCarSetupSection>& at(std::size_t i) const { return list_.at(i); }
+    auto begin() const { return list_.begin(); }
+    auto end() const { return list_.end(); }
+    void clear();
+    TTOVCarSetupSection* Find(std::string_view name) const;
+    // The section of the name, or a new one that the line opens.
+    TTOVCarSetupSection* FindOrAdd(std::string_view name, int32_t lineIndex);
+
+   private:
+    struct Slot {
+      std::size_t hash = 0;
+      TTOVCarSetupSection* section = nullptr;
+    };
+    void Place(Slot slot);
+    void Grow();
+
+    std::vector<std::unique_ptr<TTOVCarSetupSection>> list_;
+    std::vector<Slot> table_;  // open addressing, one slot per section, never more than half full
+  };
+
+  TSectionList sections_;
   std::vector<std::string> lines_;
   std::string fileName_;
   int64_t nulOffset_ = -1;

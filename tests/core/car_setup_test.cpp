@@ -225,6 +225,55 @@ TEST_F(CarSetupTest, nameLookupsFoldOnlyAsciiLetters) {
   EXPECT_EQ(car->FindData("\xE4x"), nullptr);  // a-umlaut in Latin-1 is not folded
 }
 
+TEST_F(CarSetupTest, sectionLookupsAmongManySectionsFindTheFirstOfANameAndForgetOldFiles) {
+  std::string bytes = "((\"CarSetup\"\n Car (\"Car\"\n";
+  for (int i = 0; i < 3000; ++i)
+    bytes += " S" + std::to_string(i) + " (\"x\"\n  K" + std::to_string(i) + " 1\n";
+  bytes +=
+      " s17 (\"again\"\n  Late 2\n \xC4"
+      "b (\"x\"\n  U 3\n \xE4"
+      "b (\"x\"\n  L 4\n";
+  // A large section, whose keys are found through a table, with repeated keys in other cases.
+  bytes += " Big (\"x\"\n";
+  for (int i = 0; i < 40; ++i) bytes += "  B" + std::to_string(i) + " " + std::to_string(i) + "\n";
+  bytes += "  b5 99\n  B35 99\n s1 (\"x\"\n  Other 1\n BIG (\"again\"\n  b20 99\n  B40 40\n";
+  doc.LoadFromFile(Write("many.lsp", bytes));
+  ASSERT_EQ(doc.SectionCount(), 3004);  // Car, S0..S2999, two 8-bit names and Big; s17 reopens S17
+  TTOVCarSetupSection* s17 = doc.FindSection("S17");
+  ASSERT_NE(s17, nullptr);
+  EXPECT_EQ(s17, doc.GetSection(18));
+  EXPECT_EQ(s17->Count(), 2);
+  EXPECT_NE(s17->FindData("late"), nullptr);
+  EXPECT_EQ(doc.FindSection("s2999"), doc.GetSection(3000));
+  EXPECT_EQ(doc.FindSection("S3000"), nullptr);
+  ASSERT_NE(doc.FindSection("\xC4"
+                            "B"),
+            nullptr);
+  EXPECT_NE(doc.FindSection("\xC4"
+                            "B"),
+            doc.FindSection("\xE4"
+                            "B"));  // 8-bit letters are not folded
+  EXPECT_EQ(doc.FindSection("\xE4"
+                            "b")
+                ->FindData("L")
+                ->IntValue(),
+            4);
+  const TTOVCarSetupSection* big = doc.FindSection("big");
+  ASSERT_EQ(big->Count(), 41);
+  for (int i = 0; i < 41; ++i) EXPECT_EQ(big->GetData(i)->IntValue(), i) << i;
+  EXPECT_EQ(doc.FindSection("S1")->Count(), 2);
+
+  doc.LoadFromFile(Write("small.lsp", kSmall));
+  EXPECT_EQ(doc.FindSection("S17"), nullptr);
+  EXPECT_EQ(doc.FindSection("car"), doc.GetSection(0));
+  EXPECT_THROW(doc.LoadFromFile(Write("bad.lsp", "no setup")), Error);
+  EXPECT_EQ(doc.FindSection("Car"), nullptr);
+  doc.LoadFromBytes(kSmall, "again.lsp");
+  EXPECT_EQ(doc.FindSection("DRIVE"), doc.GetSection(1));
+  doc.Clear();
+  EXPECT_EQ(doc.FindSection("Drive"), nullptr);
+}
+
 TEST_F(CarSetupTest, onlyReallyChangedValuesAreRewrittenFromTheValueOn) {
   const std::string path = Write("w.lsp",
                                  "((\"CarSetup\"\n Car (\"Car\"\n\t A\t\t16.700001 )\n    B   0.500000\n"
