@@ -87,6 +87,8 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   void ActionCompareExecute();
   TFormCompare& CompareWindow();
   void ApplyPositions(const std::vector<TTakenValue>& values);
+  // Adds a kept version of filePath as a column of the compare window and shows it.
+  void CompareWithVersion(const TVersionInfo& version, const std::string& filePath);
   // Files dropped onto the window: only the first counts.
   void DropFiles(const QStringList& paths);
 

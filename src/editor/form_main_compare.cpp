@@ -5,6 +5,9 @@
 #include "compare/form_compare.h"
 #include "compare/take_values.h"
 #include "editor/form_main.h"
+#include "history/form_history.h"
+#include "platform/paths.h"
+#include "widgets/local_text.h"
 
 #include <QCheckBox>
 
@@ -26,6 +29,12 @@ TFormCompare& TFormMain::CompareWindow() {
   form->OnTake = [this](const std::vector<TTakenValue>& values) { ApplyPositions(values); };
   form->RefreshOpenSetup();
   return *form;
+}
+
+void TFormMain::CompareWithVersion(const TVersionInfo& version, const std::string& filePath) {
+  CompareWindow().AddSetupFile(version.Path, ToQ(ExtractFileName(filePath)) + QStringLiteral(" (") +
+                                                 VersionLocalTimeText(version.TimeMs) + QStringLiteral(")"));
+  ActionCompareExecute();
 }
 
 void TFormMain::ApplyPositions(const std::vector<TTakenValue>& values) {

@@ -228,6 +228,8 @@ void TFormMain::ActionHistoryExecute() {
     RestoreVersion(version, target);
   else if (dialog.Choice() == TFormHistory::TChoice::Open)
     OpenVersion(version, target);
+  else if (dialog.Choice() == TFormHistory::TChoice::Compare)
+    CompareWithVersion(version, target);
 }
 
 void TFormMain::RestoreVersion(const TVersionInfo& version, const std::string& targetPath) {

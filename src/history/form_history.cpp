@@ -63,11 +63,13 @@ TFormHistory::TFormHistory(QWidget* parent, const TVersionStore& store, const st
                              {QStringLiteral("File"), QStringLiteral("Deleted"), QStringLiteral("Folder")});
   ButtonRestore = NamedControl<QPushButton>(this, "ButtonRestore", QStringLiteral("&Restore"));
   ButtonOpen = NamedControl<QPushButton>(this, "ButtonOpen", QStringLiteral("&Open"));
+  ButtonCompare = NamedControl<QPushButton>(this, "ButtonCompare", QStringLiteral("Compare &with..."));
   auto* close = NamedControl<QPushButton>(this, "ButtonClose", QStringLiteral("Close"));
   labelVersions->setBuddy(ListViewVersions);
   labelDeleted->setBuddy(ListViewDeleted);
   ButtonRestore->setEnabled(false);
   ButtonOpen->setEnabled(false);
+  ButtonCompare->setEnabled(false);
   close->setDefault(true);
 
   FillVersions(store);
@@ -80,12 +82,14 @@ TFormHistory::TFormHistory(QWidget* parent, const TVersionStore& store, const st
   connect(ListViewVersions, &QTreeWidget::itemDoubleClicked, this, &TFormHistory::ButtonOpenClick);
   connect(ButtonRestore, &QPushButton::clicked, this, &TFormHistory::ButtonRestoreClick);
   connect(ButtonOpen, &QPushButton::clicked, this, &TFormHistory::ButtonOpenClick);
+  connect(ButtonCompare, &QPushButton::clicked, this, &TFormHistory::ButtonCompareClick);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
   labelVersions->setGeometry(px({8, 8, 200, 15}));
   ListViewVersions->setGeometry(px({8, 24, 464, 200}));
   labelDeleted->setGeometry(px({8, 232, 200, 15}));
   ListViewDeleted->setGeometry(px({8, 248, 464, 116}));
+  ButtonCompare->setGeometry(px({136, 375, 95, 25}));
   ButtonRestore->setGeometry(px({236, 375, 75, 25}));
   ButtonOpen->setGeometry(px({316, 375, 75, 25}));
   close->setGeometry(px({396, 375, 75, 25}));
@@ -150,6 +154,7 @@ void TFormHistory::SelectionChanged(QTreeWidget* from) {
   }
   ButtonRestore->setEnabled(selected);
   ButtonOpen->setEnabled(selected);
+  ButtonCompare->setEnabled(selected);
 }
 
 bool TFormHistory::TakeSelection() {
@@ -176,6 +181,12 @@ void TFormHistory::ButtonRestoreClick() {
 void TFormHistory::ButtonOpenClick() {
   if (!TakeSelection()) return;
   choice_ = TChoice::Open;
+  accept();
+}
+
+void TFormHistory::ButtonCompareClick() {
+  if (!TakeSelection()) return;
+  choice_ = TChoice::Compare;
   accept();
 }
 

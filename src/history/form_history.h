@@ -23,7 +23,7 @@ class TFormHistory final : public QDialog {
   Q_OBJECT
 
  public:
-  enum class TChoice { None, Restore, Open };
+  enum class TChoice { None, Restore, Open, Compare };
 
   // filePath: the open file ("" for none: only the deleted files are listed).
   TFormHistory(QWidget* parent, const TVersionStore& store, const std::string& filePath);
@@ -33,6 +33,7 @@ class TFormHistory final : public QDialog {
   QTreeWidget* ListViewDeleted = nullptr;   // file, deleted, folder
   QPushButton* ButtonRestore = nullptr;
   QPushButton* ButtonOpen = nullptr;
+  QPushButton* ButtonCompare = nullptr;  // adds the version as a column of the compare window
 
   TChoice Choice() const { return choice_; }
   // The version chosen and the file it belongs to (a deleted file: its old path and newest version).
@@ -41,6 +42,7 @@ class TFormHistory final : public QDialog {
 
   void ButtonRestoreClick();
   void ButtonOpenClick();
+  void ButtonCompareClick();
 
   // The changed-parameter counts are filled in newest first: the first screen at once, the rest while the
   // window is already open.

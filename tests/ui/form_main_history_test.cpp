@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "compare/form_compare.h"
 #include "compare/take_values.h"
 #include "core/test_files.h"
 #include "editor/form_extract.h"
@@ -454,6 +455,33 @@ TEST_F(FormHistoryTest, anOpenedVersionIsShownBesideItsFileAndSavedUnderANewName
   EXPECT_EQ(test::ReadBytes(Saved("0slot1_Tarmac.lsp")), saved);
   EXPECT_EQ(test::ReadBytes(version.Path), grid);  // the version itself is never written
   EXPECT_EQ(form->windowTitle(), "Gravelwright - 0slot1_Older");
+}
+
+TEST_F(FormHistoryTest, compareWithAddsTheChosenVersionAsAColumnOfTheCompareWindow) {
+  Key(tyre, 0);
+  form->ActionSaveExecute();
+  OnDialog<TFormHistory>([](TFormHistory& d) {
+    d.ListViewVersions->setCurrentItem(d.ListViewVersions->topLevelItem(0));
+    QTest::mouseClick(d.ButtonCompare, Qt::LeftButton);
+  });
+  form->ActionHistoryExecute();
+  const TFormCompare& compare = form->CompareWindow();
+  EXPECT_TRUE(compare.isVisible());
+  ASSERT_EQ(compare.TableCompare->columnCount(), 3);  // captions, the open setup, the version
+  const auto version = form->History().Versions(Saved("0slot1_Tarmac.lsp")).front();
+  EXPECT_EQ(compare.TableCompare->headerItem()->text(2).toStdString(),
+            "0slot1_Tarmac.lsp (" + VersionLocalTimeText(version.TimeMs).toStdString() + ")");
+}
+
+TEST_F(FormHistoryTest, aFileCutShortByANulByteKeepsItsWholeOriginalAsAVersionWhenSaved) {
+  const std::string damaged = grid + '\0' + "((\"Left over\"\n";  // what a crash may leave after the end
+  test::WriteBytes(Saved("3slot0_Wet.lsp"), damaged);
+  form->LoadSetupFile("3slot0_Wet.lsp");
+  ASSERT_EQ(modal_answers::TakeShownTexts().size(), 1);  // the notice about the NUL byte
+  form->ActionSaveExecute();
+  const auto versions = form->History().Versions(Saved("3slot0_Wet.lsp"));
+  ASSERT_EQ(versions.size(), 1u);
+  EXPECT_EQ(test::ReadBytes(versions[0].Path), damaged);
 }
 
 TEST_F(FormHistoryTest, aDeletedFileIsListedAndRestoredUnderItsOldName) {
