@@ -1,4 +1,5 @@
 #include "history/version_store.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,9 @@ class VersionStoreTest : public ::testing::Test {
   TVersionStore Store(int depth = 30) {
     return TVersionStore(dir.File("history"), dir.File("SavedGames"), depth, [this] { return now; });
   }
-  std::string Saved(const std::string& name) const { return (dir.Path() / "SavedGames" / name).string(); }
+  std::string Saved(const std::string& name) const {
+    return FromFsPath(dir.Path() / "SavedGames" / ToFsPath(name));
+  }
   static std::vector<std::string> Contents(const std::vector<TVersionInfo>& versions) {
     std::vector<std::string> bytes;
     for (const TVersionInfo& v : versions) bytes.push_back(test::ReadBytes(v.Path));
@@ -178,12 +181,13 @@ TEST_F(VersionStoreTest, namesWithSpacesAndEightBitBytesWork) {
   ASSERT_TRUE(store.KeepVersion(file));
   const auto versions = store.Versions(file);
   ASSERT_EQ(versions.size(), 1u);
-  EXPECT_EQ(fs::path(versions[0].Path).parent_path().filename().string(),
+  // Through the program's own path conversion: the system code page on Windows.
+  EXPECT_EQ(FromFsPath(ToFsPath(versions[0].Path).parent_path().filename()),
             "0slot1_R\xc3\xa9glage d'hiver.lsp");
-  fs::remove(file);
+  fs::remove(ToFsPath(file));
   const auto deleted = store.DeletedFiles();
   ASSERT_EQ(deleted.size(), 1u);
-  EXPECT_EQ(deleted[0].OriginalPath, fs::absolute(file).lexically_normal().string());
+  EXPECT_EQ(deleted[0].OriginalPath, FromFsPath(fs::absolute(ToFsPath(file)).lexically_normal()));
   store.Restore(deleted[0].Versions.front(), deleted[0].OriginalPath);
   EXPECT_EQ(test::ReadBytes(file), "bytes");
   EXPECT_TRUE(store.DeletedFiles().empty());
