@@ -18,6 +18,10 @@ work=$(mktemp -d /tmp/gw-windows-smoke.XXXXXX)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # A program asked to close still writes its settings beside itself: let it finish before the folder goes.
+  for pid in "${pids[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  done
   [ -d "$work/wine" ] && WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true
   [ -n "${GW_SMOKE_KEEP:-}" ] || rm -rf "$work"
 }
@@ -88,7 +92,7 @@ timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot did not finish within 
 cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 # The game is a 32-bit program: its installer writes the 32-bit view, which the program reads.
-timeout 120 wine reg add 'HKLM\Software\SCi Games\Toven Rally\InstallPath' /ve /d "$(winpath "$game_windows")" \
+timeout 120 wine reg add 'HKLM\Software\Toven Games\Toven Rally\InstallPath' /ve /d "$(winpath "$game_windows")" \
   /f /reg:32 >/dev/null 2>&1 || fail "could not register the demo installation in the Wine prefix"
 
 echo "-- the Windows build under Wine"

@@ -3,6 +3,11 @@
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 
+# Windows installs and packs a portable folder through gw_windows_deploy (cmake/GwWindows.cmake).
+if(WIN32)
+  return()
+endif()
+
 set(GW_APP_ID org.gravelwright.Gravelwright)
 
 if(TARGET gravelwright)
