@@ -26,6 +26,7 @@
 #include "editor/form_copy_to_file.h"
 #include "editor/form_extract.h"
 #include "editor/form_file_list.h"
+#include "editor/form_icons.h"
 #include "editor/form_main.h"
 #include "editor/form_tov_option.h"
 #include "editor/form_velocity.h"
@@ -270,6 +271,14 @@ TEST_F(PolishTest, inTheDarkThemeEveryDrawnPixelOfTheListsStandsOutFromItsBackgr
   // Back to the light look for the tests after this one.
   form->findChild<QAction*>(QStringLiteral("MenuItemThemeLight"))->trigger();
   EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 128);
+}
+
+TEST_F(PolishTest, toolbarIconsAreDrawnAtEachCommonScale) {
+  const QList<QSize> sizes = SaveIcon().availableSizes();
+  for (int side : {16, 20, 24, 32}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+  // At 150 % the 24-pixel drawing is used as it is, not scaled from 32.
+  const QPixmap pixmap = SaveIcon().pixmap(QSize(16, 16), 1.5);
+  EXPECT_EQ(pixmap.size(), QSize(24, 24));
 }
 
 // Every window in both themes, saved for a look when GW_GALLERY names a folder; QT_SCALE_FACTOR picks the
