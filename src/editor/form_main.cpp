@@ -307,6 +307,7 @@ QWidget* TFormMain::CreateGeneralPage() {
   MemoComment->setObjectName(QStringLiteral("MemoComment"));
   MemoComment->setGeometry(Px(4), Px(276), Px(529), Px(113));
   MemoComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MemoComment->setTabChangesFocus(true);  // Tab moves on: the keyboard never gets stuck in the box
   MemoComment->setEnabled(false);
   MemoComment->setBackgroundRole(QPalette::Window);
   return page;
@@ -625,9 +626,10 @@ void TFormMain::ool1Click() {
 
 void TFormMain::MenuItemAboutClick() {
   // The program sets its version (from the build) on the application object at start.
-  ShowMessageBox(this, QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
-                                      "Free software under the GNU General Public License, version 3 or later.")
-                           .arg(QCoreApplication::applicationVersion()));
+  ShowMessageBox(this,
+                 QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
+                                "Free software under the GNU General Public License, version 3 or later.")
+                     .arg(QCoreApplication::applicationVersion()));
 }
 
 // ---- settings and comments ----

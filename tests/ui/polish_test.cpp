@@ -12,6 +12,9 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -271,6 +274,48 @@ TEST_F(PolishTest, inTheDarkThemeEveryDrawnPixelOfTheListsStandsOutFromItsBackgr
   // Back to the light look for the tests after this one.
   form->findChild<QAction*>(QStringLiteral("MenuItemThemeLight"))->trigger();
   EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 128);
+}
+
+// Tab visits every control of the shown page, and each once, in the order the page is laid out.
+TEST_F(PolishTest, tabReachesEveryControlOfThePageInLayoutOrder) {
+  auto form = Form();
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->LoadSetupFile(Saved("0slot1_Tarmac.lsp"));
+  auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControlGeneral"));
+  for (int page = 0; page < pages->count(); ++page) {
+    pages->setCurrentIndex(page);
+    QSet<QWidget*> wanted;
+    for (QWidget* w : form->findChildren<QWidget*>())
+      if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+          !qobject_cast<QScrollBar*>(w) && w->window() == form.get()) {
+        // A group of radio buttons is one Tab stop; the arrows move among them.
+        if (!qobject_cast<QRadioButton*>(w)) wanted.insert(w);
+      }
+    QStringList order;
+    QSet<QWidget*> seen;
+    pages->tabBar()->setFocus();
+    QWidget* w = pages->tabBar();
+    for (int step = 0; step < 200 && seen.size() < wanted.size(); ++step) {
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Tab);
+      QWidget* now = QApplication::focusWidget();
+      if (now && qobject_cast<QRadioButton*>(now) && !order.contains(QStringLiteral("radio")))
+        order << "radio";
+      if (now && wanted.contains(now) && !seen.contains(now)) {
+        seen.insert(now);
+        order << now->objectName();
+      }
+    }
+    if (page == 0) {  // row by row, the comment box last, then round to the file list
+      EXPECT_EQ(FromQ(order.join(QLatin1Char(' '))),
+                "SliderListBoxDiff CheckBoxTyreLink SliderListBoxTyre radio SliderListBoxBrake "
+                "SliderListBoxSteering MemoComment ComboBoxFiles qt_tabwidget_tabbar");
+    }
+    for (QWidget* missing : wanted)
+      EXPECT_TRUE(seen.contains(missing))
+          << page << " " << FromQ(missing->objectName()) << " " << missing->metaObject()->className();
+  }
 }
 
 TEST_F(PolishTest, toolbarIconsAreDrawnAtEachCommonScale) {
