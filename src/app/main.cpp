@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   if (PrintVersionIfAsked(argc, argv)) return 0;
   gw::CatchTerminationSignals();
   TApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Gravelwright"));
   QCoreApplication::setApplicationVersion(QStringLiteral(GW_VERSION));
   // The desktop groups the window with the menu entry of this name and shows the same icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.gravelwright.Gravelwright"));

@@ -41,8 +41,11 @@ constexpr int kGroupRole = Qt::UserRole + 1;
 const QString kHigher = QStringLiteral(" \u25B2");
 const QString kLower = QStringLiteral(" \u25BC");
 
-QColor DifferenceTint() {
-  return QColor(255, 226, 160);
+// A warm tint under the palette's text colour: light on a light palette, dark on a dark one, so the text
+// keeps its contrast.
+QColor DifferenceTint(const QPalette& palette) {
+  const bool dark = palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
+  return dark ? QColor(92, 72, 24) : QColor(255, 226, 160);
 }
 
 }  // namespace
@@ -264,7 +267,7 @@ void TFormCompare::ShowCells() {
                        s == 0 ? QStringLiteral("The open setup, with its unsaved changes") : ToQ(c.Path));
   }
 
-  const QBrush tint(DifferenceTint());
+  const QBrush tint(DifferenceTint(TableCompare->palette()));
   const QBrush none;
   const QBrush missingText(palette().color(QPalette::Disabled, QPalette::Text));
   QFont italic = TableCompare->font();

@@ -36,6 +36,7 @@ TFormCopyToFile::TFormCopyToFile(QWidget* parent) : QDialog(parent) {
   ListBoxDest->setSelectionMode(QAbstractItemView::MultiSelection);
   ListBoxDest->setItemDelegate(new TSetupFileDelegate(ListBoxDest, px(16)));
   ListBoxDest->setUniformItemSizes(true);
+  ListBoxDest->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long names end in "…" instead
   // Enter cancels (unless a button has the focus): copying into other files is never the default.
   ButtonCancel->setDefault(true);
   setTabOrder(ListBoxSource, ButtonSelectAll);

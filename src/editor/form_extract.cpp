@@ -41,6 +41,12 @@ TFormExtract::TFormExtract(QWidget* parent, const std::string& installFolder) : 
   FillReplayList(installFolder);
 
   connect(ListBoxReplay, &QListWidget::itemClicked, this, &TFormExtract::ListBoxReplayClick);
+  // The current row is always the selected one: the list taking the focus, or a key moving the current
+  // row, selects it and fills in the source.
+  ListBoxReplay->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(ListBoxReplay, &QListWidget::currentItemChanged, this, [](QListWidgetItem* current) {
+    if (current && !current->isSelected()) current->setSelected(true);
+  });
   // A line chosen with the keys counts as a click.
   connect(ListBoxReplay, &QListWidget::itemSelectionChanged, this, &TFormExtract::ListBoxReplayClick);
   connect(Button1, &QPushButton::clicked, this, &TFormExtract::Button1Click);

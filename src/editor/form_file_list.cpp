@@ -2,12 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QListView>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
+#include <QToolTip>
 #include <algorithm>
 #include <vector>
 
@@ -84,14 +86,16 @@ void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index,
       std::string car, title;
       ParseSlotFileName(FromQ(entries[index]), car, title);
       const int x = ((left + right) / 5) * 3;
+      // A long title or car name ends in "…" inside its own part; the whole name is the entry's tooltip.
       canvas.drawText(QRect(x, rect.top(), right - x, rect.height()),
-                      kTextFlags | Qt::AlignLeft | Qt::AlignVCenter, ToQ(title));
+                      kTextFlags | Qt::AlignLeft | Qt::AlignVCenter,
+                      canvas.fontMetrics().elidedText(ToQ(title), Qt::ElideRight, right - x));
       QFont bold(ArialFamily());
       bold.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize());
       bold.setBold(true);
       canvas.setFont(bold);
       canvas.drawText(QRect(left, rect.top(), x - left, rect.height()), kTextFlags | Qt::AlignCenter,
-                      ToQ(car));
+                      canvas.fontMetrics().elidedText(ToQ(car), Qt::ElideRight, x - left));
     }
   }
   canvas.restore();
@@ -101,8 +105,25 @@ void TSetupFileDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const {
   // Only this entry's text is needed; the list of one keeps the index 0.
   const QStringList entry{index.data().toString()};
-  DrawSetupFileEntry(*painter, entry, 0, option.rect, option.state.testFlag(QStyle::State_Selected),
-                     option.palette, option.font);
+  // Drawn within the visible width: a long name ends in "…" before a vertical scroll bar, not under it.
+  QRect rect = option.rect;
+  if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+    rect.setRight(std::min(rect.right(), view->viewport()->width() - 1));
+  DrawSetupFileEntry(*painter, entry, 0, rect, option.state.testFlag(QStyle::State_Selected), option.palette,
+                     option.font);
+}
+
+bool TSetupFileDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event->type() != QEvent::ToolTip || !index.isValid()) {
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+  QToolTip::showText(event->globalPos(), EntryToolTip(index.data().toString()), view, option.rect);
+  return true;
+}
+
+QString EntryToolTip(const QString& entry) {
+  return entry == QLatin1String("-") ? QStringLiteral("Open other file...") : entry;
 }
 
 QSize TSetupFileDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -117,6 +138,8 @@ TFileComboBox::TFileComboBox(QWidget* parent, int entryHeight) : QComboBox(paren
   if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
   setMaxVisibleItems(30);
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  connect(this, &QComboBox::currentIndexChanged, this,
+          [this](int index) { setToolTip(index < 0 ? QString() : EntryToolTip(itemText(index))); });
 }
 
 QStringList TFileComboBox::Entries() const {
@@ -134,8 +157,9 @@ void TFileComboBox::paintEvent(QPaintEvent*) {
   const QRect field =
       style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
   const int index = currentIndex();
-  DrawSetupFileEntry(painter, QStringList{currentText()}, index < 0 ? -1 : 0, field, hasFocus(), palette(),
-                     font());
+  // With nothing chosen the field stays blank, focused or not: an empty highlighted bar reads as a choice.
+  DrawSetupFileEntry(painter, QStringList{currentText()}, index < 0 ? -1 : 0, field, hasFocus() && index >= 0,
+                     palette(), font());
 }
 
 }  // namespace gw

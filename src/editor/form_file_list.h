@@ -16,6 +16,9 @@ void SortIgnoringCase(QStringList& names);
 void DrawSetupFileEntry(QPainter& canvas, const QStringList& entries, int index, const QRect& rect,
                         bool selected, const QPalette& palette, const QFont& font);
 
+// The whole name of an entry, shown as its tooltip when the list cuts it short.
+QString EntryToolTip(const QString& entry);
+
 // Item views whose entries are file names drawn as above, 16 pixels high at 96 dots per inch.
 class TSetupFileDelegate final : public QStyledItemDelegate {
  public:
@@ -23,6 +26,8 @@ class TSetupFileDelegate final : public QStyledItemDelegate {
       : QStyledItemDelegate(parent), entryHeight_(entryHeight) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
  private:
   int entryHeight_;

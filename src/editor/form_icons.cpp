@@ -9,11 +9,13 @@ namespace gw {
 
 namespace {
 
-// Draws on a 16 x 16 grid at 1x and 2x, so the icon stays sharp on dense screens.
+// Draws on a 16 x 16 grid at every common screen scale, so the icon is drawn at the screen's own pixel
+// ratio rather than stretched from another size.
 QIcon Draw(const std::function<void(QPainter&)>& paint) {
   QIcon icon;
-  for (int scale : {1, 2}) {
-    QPixmap pixmap(16 * scale, 16 * scale);
+  for (qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+    const int side = qRound(16 * scale);
+    QPixmap pixmap(side, side);
     pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);

@@ -74,6 +74,7 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
 
   CreateActions();
   CreateMenus();
+  CreateViewMenu();
   CreateToolBar();
   CreatePages();
   statusBar()->setObjectName(QStringLiteral("StatusBarHint"));
@@ -273,7 +274,7 @@ QWidget* TFormMain::CreateGeneralPage() {
   CreateHeading(page, HeadingText(L::Diff), {4, 4, 59, 15}, true);
   CreateList(page, L::Diff, {4, 20, 289, 85});
   CreateHeading(page, HeadingText(L::Tyre), {300, 4, 23, 15}, true);
-  CheckBoxTyreLink = new QCheckBox(QStringLiteral("Link(&T)"), page);
+  CheckBoxTyreLink = new QCheckBox(QStringLiteral("Link(&L)"), page);
   CheckBoxTyreLink->setObjectName(QStringLiteral("CheckBoxTyreLink"));
   CheckBoxTyreLink->setGeometry(Px(472), Px(2), Px(61),
                                 std::max(Px(13), CheckBoxTyreLink->sizeHint().height()));
@@ -306,6 +307,7 @@ QWidget* TFormMain::CreateGeneralPage() {
   MemoComment->setObjectName(QStringLiteral("MemoComment"));
   MemoComment->setGeometry(Px(4), Px(276), Px(529), Px(113));
   MemoComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MemoComment->setTabChangesFocus(true);  // Tab moves on: the keyboard never gets stuck in the box
   MemoComment->setEnabled(false);
   MemoComment->setBackgroundRole(QPalette::Window);
   return page;
@@ -624,9 +626,10 @@ void TFormMain::ool1Click() {
 
 void TFormMain::MenuItemAboutClick() {
   // The program sets its version (from the build) on the application object at start.
-  ShowMessageBox(this, QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
-                                      "Free software under the GNU General Public License, version 3 or later.")
-                           .arg(QCoreApplication::applicationVersion()));
+  ShowMessageBox(this,
+                 QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
+                                "Free software under the GNU General Public License, version 3 or later.")
+                     .arg(QCoreApplication::applicationVersion()));
 }
 
 // ---- settings and comments ----
@@ -676,7 +679,7 @@ void TFormMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  if (startFile_ && FileExists(*startFile_)) Run([this] { LoadSetupFile(*startFile_); });
+  LoadStartFileOverWindow();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -139,6 +139,11 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // The command-line file loads once the window has drawn, so any message about it shows over the window.
+  void LoadStartFileOverWindow();
+  // View menu: the colour theme, Light / Dark / System, kept in the settings file.
+  void CreateViewMenu();
+  void ApplyTheme(const QString& theme);
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

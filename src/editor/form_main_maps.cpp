@@ -119,16 +119,18 @@ void TFormMain::MenuItemVelocityClick() {
 void TFormMain::EditSpeedMapVelocity(TSliderListBox* list) {
   if (!list) return;
   TFormVelocity dialog(this);
-  TSliderListBox& velocity = *dialog.SliderListBoxVelocity;
+  std::vector<int32_t> opened;
   for (int p = 0; p < kMapPointCount; ++p) {
     const std::string caption = FromQ(list->Caption(p));
     int32_t kmh = 0;
     if (!KmhFromCaption(caption, kmh)) throw Error("invalid velocity: " + caption);
-    velocity.SetValue(p, kmh / 2);
+    opened.push_back(kmh);
   }
+  dialog.SetVelocities(opened);
   if (dialog.exec() != QDialog::Accepted) return;
+  const std::vector<int32_t> chosen = dialog.Velocities();
   list->States().BeginUpdate();
-  for (int p = 0; p < kMapPointCount; ++p) list->SetCaption(p, ToQ(KmhCaption(velocity.Value(p) * 2)));
+  for (int p = 0; p < kMapPointCount; ++p) list->SetCaption(p, ToQ(KmhCaption(chosen[p])));
   list->States().EndUpdate();
   // The whole dialog is one step.
   const QLabel* label = list->parentWidget()->findChild<QLabel*>();

@@ -1,6 +1,11 @@
 #include "editor/form_slider_list.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <cmath>
 
 #include "widgets/local_text.h"
@@ -64,7 +69,11 @@ void SliderListHover(TSliderListBox& list, int x, int y) {
   if (list.Sliding()) return;
   const int index = list.ItemAtPos(QPoint(x, y), true);
   if (index < 0) return;
-  if (!list.hasFocus()) list.setFocus(Qt::MouseFocusReason);
+  // Keys typed into a text field stay there however the pointer drifts.
+  const QWidget* focus = QApplication::focusWidget();
+  const bool typing = qobject_cast<const QPlainTextEdit*>(focus) || qobject_cast<const QTextEdit*>(focus) ||
+                      qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus);
+  if (!list.hasFocus() && !typing) list.setFocus(Qt::MouseFocusReason);
   if (list.ItemIndex() != index) list.SetItemIndex(index);
 }
 

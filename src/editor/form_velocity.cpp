@@ -19,9 +19,7 @@ TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
   SliderListBoxVelocity = new TSliderListBox(this);
   SliderListBoxVelocity->setObjectName(QStringLiteral("SliderListBoxVelocity"));
   SliderListBoxVelocity->setGeometry(px(8), px(8), px(233), px(11 * 16 + 4));
-  SliderListBoxVelocity->SetCheckBox(false);
-  SliderListBoxVelocity->SetCounterStyle(TCounterStyle::csCustom);
-  SliderListBoxVelocity->SetWide(true);
+  ApplyEditorListSettings(*SliderListBoxVelocity);  // the same line tracks as the main window's lists
   SliderListBoxVelocity->SetTextWidth(static_cast<uint32_t>(PpiWidth(0.2, ppi)));
   SliderListBoxVelocity->SetValueWidth(static_cast<uint32_t>(PpiWidth(0.6, ppi)));
   for (int p = 0; p < kMapPointCount; ++p) {
@@ -30,9 +28,8 @@ TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
   }
   FitSliderList(*SliderListBoxVelocity);
 
-  SliderListBoxVelocity->OnSliderCustomValue = [](TSliderListBox* sender, int index, QString& s,
-                                                  uint32_t& f) {
-    s = ToQ(KmhCaption(sender->Value(index) * 2));
+  SliderListBoxVelocity->OnSliderCustomValue = [this](TSliderListBox*, int index, QString& s, uint32_t& f) {
+    s = ToQ(KmhCaption(Velocity(index)));
     f = kValueTop;
   };
   SliderListBoxVelocity->OnBeginSlide = [this](TSliderListBox*, int index, int32_t, int32_t& newValue) {
@@ -59,6 +56,29 @@ TFormVelocity::TFormVelocity(QWidget* parent) : QDialog(parent) {
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);  // Escape rejects a dialog as well
   setFixedSize(px(249), buttonsTop + px(25) + px(8));
+}
+
+void TFormVelocity::SetVelocities(const std::vector<int32_t>& kmh) {
+  openedKmh_ = kmh;
+  openedPosition_.clear();
+  for (std::size_t p = 0; p < kmh.size() && static_cast<int>(p) < SliderListBoxVelocity->Count(); ++p) {
+    SliderListBoxVelocity->SetValue(static_cast<int>(p), kmh[p] / 2);
+    openedPosition_.push_back(SliderListBoxVelocity->Value(static_cast<int>(p)));  // as the slider holds it
+  }
+  SliderListBoxVelocity->update();
+}
+
+std::vector<int32_t> TFormVelocity::Velocities() const {
+  std::vector<int32_t> kmh;
+  for (int p = 0; p < SliderListBoxVelocity->Count(); ++p) kmh.push_back(Velocity(p));
+  return kmh;
+}
+
+int32_t TFormVelocity::Velocity(int index) const {
+  const int32_t position = SliderListBoxVelocity->Value(index);
+  const auto i = static_cast<std::size_t>(index);
+  if (i < openedPosition_.size() && position == openedPosition_[i]) return openedKmh_[i];
+  return position * 2;
 }
 
 void TFormVelocity::SliderListBoxVelocityBeginSlide(int index, int32_t& newValue) const {

@@ -3,6 +3,8 @@
 // order by the user's moves.
 
 #include <QDialog>
+#include <cstdint>
+#include <vector>
 
 namespace gw {
 
@@ -20,8 +22,16 @@ class TFormVelocity final : public QDialog {
   // The velocity of a position: twice its value.
   static constexpr int kMaxPosition = 126;
 
+  // Opens at these velocities (km/h). A point the player does not move keeps its velocity exactly, odd
+  // or beyond the slider's reach; a moved point takes twice its position.
+  void SetVelocities(const std::vector<int32_t>& kmh);
+  std::vector<int32_t> Velocities() const;
+
  private:
   void SliderListBoxVelocityBeginSlide(int index, int32_t& newValue) const;
+  int32_t Velocity(int index) const;
+
+  std::vector<int32_t> openedKmh_, openedPosition_;
 };
 
 }  // namespace gw

@@ -144,7 +144,7 @@ QTreeWidget* TFormMusic::CreateList(const char* name, const QStringList& headers
   list->setSortingEnabled(false);
   list->header()->setSectionsClickable(false);
   list->header()->setSectionsMovable(false);
-  list->header()->setStretchLastSection(false);
+  list->header()->setStretchLastSection(true);  // header and highlight reach the right edge
   int column = 0;
   for (int width : widths) list->setColumnWidth(column++, Px(width));
   // The selected row stays as visible when the list does not have the focus.

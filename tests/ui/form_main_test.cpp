@@ -44,7 +44,6 @@ namespace fs = std::filesystem;
 using L = TSetupList;
 using ::testing::ElementsAre;
 
-
 class FormMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -262,11 +261,13 @@ TEST_F(FormMainTest, choosingFromTheListAndTheOpenEntry) {
 TEST_F(FormMainTest, theCommandLineFileLoadsWhenTheWindowFirstShows) {
   auto form = Form(Saved("1SLOT2_snow.lsp"));
   form->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Setup().FileName().empty(); }));  // once it has drawn
   EXPECT_EQ(form->Setup().FileName(), Saved("1SLOT2_snow.lsp"));
   EXPECT_EQ(Child<QComboBox>(*form, "ComboBoxFiles")->currentIndex(), -1);
 
   auto missing = Form(dir.File("missing.lsp"));
   missing->show();
+  QTest::qWait(50);
   EXPECT_EQ(missing->Setup().FileName(), "");
   EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());  // ignored without a message
 }
@@ -611,17 +612,36 @@ TEST_F(FormMainTest, velocityDialogOpensAtHalfTheSpeedAndWritesCaptionsOnOk) {
   EXPECT_EQ(opened[10], 126);
   EXPECT_EQ(speed->Caption(3), "45km/h");  // Cancel changes nothing
 
+  // OK without a touch keeps every velocity exactly; a moved point takes twice its position.
   OnVelocityDialog([](TFormVelocity&) {}, true);
   form->EditSpeedMapVelocity(speed);
-  EXPECT_EQ(speed->Caption(3), "44km/h");
-  EXPECT_EQ(speed->Caption(10), "252km/h");
+  EXPECT_EQ(speed->Caption(3), "45km/h");
+  EXPECT_EQ(speed->Caption(10), "300km/h");
+  OnVelocityDialog(
+      [](TFormVelocity& d) {
+        d.SliderListBoxVelocity->SetValue(3, 22);
+        d.SliderListBoxVelocity->SetValue(10, 126);
+      },
+      true);
+  form->EditSpeedMapVelocity(speed);
+  EXPECT_EQ(speed->Caption(3), "45km/h");  // back where it opened: unmoved
+  EXPECT_EQ(speed->Caption(10), "300km/h");
+  OnVelocityDialog(
+      [](TFormVelocity& d) {
+        d.SliderListBoxVelocity->SetValue(3, 21);
+        d.SliderListBoxVelocity->SetValue(10, 125);
+      },
+      true);
+  form->EditSpeedMapVelocity(speed);
+  EXPECT_EQ(speed->Caption(3), "42km/h");
+  EXPECT_EQ(speed->Caption(10), "250km/h");
 
   // Saved and reloaded, the velocity comes back as the same caption.
   Child<QAction>(*form, "MenuItemConfirmSave")->setChecked(false);
   form->ActionSaveExecute();
   form->LoadSetupFile("0slot1_Tarmac.lsp");
-  EXPECT_EQ(form->List(L::FrontSpeed)->Caption(3), "44km/h");
-  EXPECT_EQ(form->List(L::FrontSpeed)->Caption(10), "252km/h");
+  EXPECT_EQ(form->List(L::FrontSpeed)->Caption(3), "42km/h");
+  EXPECT_EQ(form->List(L::FrontSpeed)->Caption(10), "250km/h");
 }
 
 TEST_F(FormMainTest, velocityMovesStayBetweenTheirNeighbours) {
