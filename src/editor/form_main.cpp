@@ -28,11 +28,11 @@
 #include "editor/form_icons.h"
 #include "editor/setup_pages.h"
 #include "music/music_files.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "platform/user_folders.h"
 #include "setup/game_folders.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 
@@ -624,9 +624,10 @@ void TFormMain::ool1Click() {
 
 void TFormMain::MenuItemAboutClick() {
   // The program sets its version (from the build) on the application object at start.
-  ShowMessageBox(this, QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
-                                      "Free software under the GNU General Public License, version 3 or later.")
-                           .arg(QCoreApplication::applicationVersion()));
+  ShowMessageBox(this,
+                 QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
+                                "Free software under the GNU General Public License, version 3 or later.")
+                     .arg(QCoreApplication::applicationVersion()));
 }
 
 // ---- settings and comments ----

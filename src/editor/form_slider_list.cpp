@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "widgets/local_text.h"
+#include "platform/local_text.h"
 
 namespace gw {
 
