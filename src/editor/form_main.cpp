@@ -318,10 +318,9 @@ void TFormMain::ool1Click() {
 
 void TFormMain::MenuItemAboutClick() {
   // The program sets its version (from the build) on the application object at start.
-  ShowMessageBox(this,
-                 QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
-                                "Free software under the GNU General Public License, version 3 or later.")
-                     .arg(QCoreApplication::applicationVersion()));
+  ShowMessageBox(this, QStringLiteral("Gravelwright %1\nA setup editor for Toven Rally.\n\n"
+                                      "Free software under the GNU General Public License, version 3 or later.")
+                           .arg(QCoreApplication::applicationVersion()));
 }
 
 // ---- settings and comments ----
