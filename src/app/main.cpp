@@ -10,8 +10,8 @@
 #include "editor/form_main.h"
 #include "editor/settings_file.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "setup/game_folders.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace {

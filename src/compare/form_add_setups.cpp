@@ -8,10 +8,10 @@
 #include <algorithm>
 
 #include "editor/form_file_list.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

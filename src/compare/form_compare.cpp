@@ -23,9 +23,9 @@
 #include "editor/form_slider_list.h"
 #include "editor/settings_file.h"
 #include "platform/file_io.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

@@ -6,10 +6,10 @@
 
 #include "editor/copy_values.h"
 #include "editor/form_file_list.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

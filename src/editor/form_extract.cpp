@@ -5,11 +5,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "setup/replay_extract.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

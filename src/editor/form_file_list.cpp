@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "editor/form_slider_list.h"
+#include "platform/local_text.h"
 #include "setup/game_folders.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

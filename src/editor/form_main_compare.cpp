@@ -6,8 +6,8 @@
 #include "compare/take_values.h"
 #include "editor/form_main.h"
 #include "history/form_history.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
-#include "widgets/local_text.h"
 
 #include <QCheckBox>
 

@@ -15,8 +15,8 @@
 #include "editor/value_text.h"
 #include "history/form_history.h"
 #include "platform/file_io.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 

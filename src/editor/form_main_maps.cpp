@@ -9,7 +9,7 @@
 #include "editor/form_velocity.h"
 #include "editor/setup_pages.h"
 #include "platform/error.h"
-#include "widgets/local_text.h"
+#include "platform/local_text.h"
 #include "widgets/slider_list_box.h"
 
 namespace gw {

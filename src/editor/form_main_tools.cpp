@@ -8,8 +8,8 @@
 #include "editor/game_options.h"
 #include "platform/desktop_shell.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

@@ -16,8 +16,8 @@
 
 #include "editor/form_main.h"
 #include "editor/settings_file.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

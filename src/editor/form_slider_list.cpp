@@ -8,7 +8,7 @@
 #include <QTextEdit>
 #include <cmath>
 
-#include "widgets/local_text.h"
+#include "platform/local_text.h"
 
 namespace gw {
 

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/local_text.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

@@ -5,8 +5,8 @@
 #include "editor/catalogue.h"
 #include "editor/form_slider_list.h"
 #include "editor/value_text.h"
+#include "platform/local_text.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/slider_list_box.h"
 
 namespace gw {

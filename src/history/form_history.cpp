@@ -8,9 +8,9 @@
 #include <QTreeWidget>
 
 #include "history/setup_positions.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

@@ -14,10 +14,10 @@
 #include "platform/ascii_text.h"
 #include "platform/desktop_shell.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "setup/game_folders.h"
 #include "widgets/dialog_parts.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

@@ -7,8 +7,8 @@
 
 #include "platform/ascii_text.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
-#include "widgets/local_text.h"
 
 namespace gw {
 

@@ -23,8 +23,8 @@
 #include "core/test_files.h"
 #include "editor/form_file_list.h"
 #include "editor/form_main.h"
+#include "platform/local_text.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 

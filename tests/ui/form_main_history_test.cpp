@@ -28,8 +28,8 @@
 #include "editor/form_main.h"
 #include "editor/form_velocity.h"
 #include "history/form_history.h"
+#include "platform/local_text.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 

@@ -31,9 +31,9 @@
 #include "editor/form_velocity.h"
 #include "editor/settings_file.h"
 #include "platform/ascii_text.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 

@@ -20,8 +20,8 @@
 #include "music/form_audio_edit.h"
 #include "platform/desktop_shell.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 
 namespace gw {

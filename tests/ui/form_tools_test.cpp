@@ -24,9 +24,9 @@
 #include "editor/game_options.h"
 #include "platform/desktop_shell.h"
 #include "platform/error.h"
+#include "platform/local_text.h"
 #include "platform/paths.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 

@@ -35,9 +35,9 @@
 #include "editor/form_velocity.h"
 #include "editor/settings_file.h"
 #include "music/form_music.h"
+#include "platform/local_text.h"
 #include "setup/car_setup.h"
 #include "ui_test_app.h"
-#include "widgets/local_text.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 
