@@ -81,7 +81,11 @@ TFormMain::TFormMain(TFormMainOptions options, QWidget* parent)
                menuBar()->sizeHint().height() + Px(kClientHeight) + statusBar()->sizeHint().height());
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() {
+  // The undo stack announces its emptied texts while Qt deletes the children, when this window is only a
+  // QWidget any more: its handlers here must not hear that.
+  if (undoStack_) QObject::disconnect(undoStack_, nullptr, this, nullptr);
+}
 
 int TFormMain::Px(int pixels) const {
   return TDialogScale(*this)(pixels);
