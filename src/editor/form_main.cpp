@@ -17,7 +17,7 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "editor/comment_box.h"
+#include "editor/form_comment_box.h"
 #include "editor/form_file_list.h"
 #include "music/music_files.h"
 #include "platform/local_text.h"

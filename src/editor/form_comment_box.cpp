@@ -1,4 +1,4 @@
-#include "editor/comment_box.h"
+#include "editor/form_comment_box.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
