@@ -24,10 +24,11 @@ macro(gw_windows_find_gtest)
     endforeach()
   endif()
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    # Test discovery and ctest run the Windows test programs under Wine.
+    # Test discovery and ctest run the Windows test programs under Wine, through a runner that retries
+    # when Wine fails to start a program at all.
     find_program(GW_WINE NAMES wine wine64)
     if(GW_WINE)
-      set(CMAKE_CROSSCOMPILING_EMULATOR ${GW_WINE})
+      set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh)
     endif()
   endif()
 endmacro()
