@@ -17,8 +17,8 @@ rank_of() {  # path below src/ -> rank
     editor/form_main*) echo 7 ;;
     editor/*) echo 3 ;;
     music/*) echo 4 ;;
-    history/*) echo 5 ;;
-    compare/*) echo 6 ;;
+    compare/*) echo 5 ;;
+    history/*) echo 6 ;;
     cli/*) echo 7 ;;
     app/*) echo 8 ;;
     *) echo 9 ;;

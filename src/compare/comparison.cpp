@@ -132,6 +132,11 @@ TCompareCell Cell(const TCompareParameter& parameter, const TSetupValue& value,
   return cell;
 }
 
+// A value differs from another by its position, or by being there when the other is not.
+bool Differ(const TSetupValue& a, const TSetupValue& b) {
+  return a.Present != b.Present || (a.Present && a.Position != b.Position);
+}
+
 }  // namespace
 
 std::span<const TCompareGroup> CompareGroups() {
@@ -185,12 +190,9 @@ TComparison CompareSetups(std::span<const TSetupValues> setups, const TValueText
       TCompareCell cell = Cell(parameters[r], values[r], format);
       if (!row.Cells.empty()) {
         const TCompareCell& first = row.Cells.front();
-        if (first.Present && cell.Present) {
+        cell.Differs = Differ(setups.front()[r], values[r]);
+        if (first.Present && cell.Present)
           cell.Direction = (cell.Position > first.Position) - (cell.Position < first.Position);
-          cell.Differs = cell.Direction != 0;
-        } else {
-          cell.Differs = first.Present != cell.Present;
-        }
       }
       row.Differs = row.Differs || cell.Differs;
       row.Cells.push_back(std::move(cell));
@@ -198,6 +200,13 @@ TComparison CompareSetups(std::span<const TSetupValues> setups, const TValueText
     if (row.Differs) ++comparison.DifferCount;
   }
   return comparison;
+}
+
+int32_t CountDifferences(const TSetupValues& a, const TSetupValues& b) {
+  if (a.size() != b.size()) throw Error("a setup's values do not match the parameters");
+  int32_t count = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) count += Differ(a[i], b[i]);
+  return count;
 }
 
 std::string DifferenceCountText(const TComparison& comparison) {

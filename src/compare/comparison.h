@@ -90,6 +90,10 @@ struct TComparison {
 // Setups compared against the first one. All value lists must hold one value per parameter.
 TComparison CompareSetups(std::span<const TSetupValues> setups, const TValueTextFormat& format);
 
+// How many parameters two setups show differently (a value one lacks and the other has counts), without
+// value texts: for a count alone, as the history window gives one per kept version.
+int32_t CountDifferences(const TSetupValues& a, const TSetupValues& b);
+
 // "12 of 214 differ".
 std::string DifferenceCountText(const TComparison& comparison);
 

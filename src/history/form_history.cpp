@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "history/setup_positions.h"
 #include "platform/local_text.h"
 #include "platform/paths.h"
 #include "widgets/dialog_parts.h"
@@ -43,6 +42,19 @@ namespace {
 
 QString SizeText(uint64_t bytes) {
   return QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+// A file's values as the editor would show them; false when the file cannot be read at all. An entry the
+// file lacks is a value it lacks, which the count includes.
+bool ReadValues(const std::string& path, TSetupValues& values) {
+  try {
+    TTOVCarSetup setup;
+    setup.LoadFromFile(path);
+    values = ValuesFromSetup(setup);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -104,7 +116,7 @@ void TFormHistory::FillVersions(const TVersionStore& store) {
   if (filePath_.empty()) return;
   versions_ = store.Versions(filePath_);
   // Compared as the editor shows them; a file or version the editor cannot read shows no count.
-  haveCurrent_ = ReadSetupPositions(filePath_, current_);
+  haveCurrent_ = ReadValues(filePath_, current_);
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(versions_.size()));
   for (const TVersionInfo& v : versions_) {
@@ -127,10 +139,10 @@ void TFormHistory::FillVersions(const TVersionStore& store) {
 void TFormHistory::CountChanges(std::size_t count) {
   const std::size_t end = std::min(versions_.size(), counted_ + count);
   for (; counted_ < end; ++counted_) {
-    TSetupPositions old;
-    const bool readable = haveCurrent_ && ReadSetupPositions(versions_[counted_].Path, old);
+    TSetupValues old;
+    const bool readable = haveCurrent_ && ReadValues(versions_[counted_].Path, old);
     ListViewVersions->topLevelItem(static_cast<int>(counted_))
-        ->setText(2, readable ? QString::number(CountChangedParameters(old, current_)) : QStringLiteral("-"));
+        ->setText(2, readable ? QString::number(CountDifferences(old, current_)) : QStringLiteral("-"));
   }
 }
 

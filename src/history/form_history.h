@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "history/setup_positions.h"
+#include "compare/comparison.h"
 #include "history/version_store.h"
 
 class QPushButton;
@@ -58,7 +58,7 @@ class TFormHistory final : public QDialog {
   std::string filePath_;
   std::vector<TVersionInfo> versions_;
   std::vector<TDeletedFile> deleted_;
-  TSetupPositions current_;
+  TSetupValues current_;
   bool haveCurrent_ = false;
   std::size_t counted_ = 0;
   QTimer* countTimer_ = nullptr;

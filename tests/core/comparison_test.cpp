@@ -170,6 +170,7 @@ TEST(CompareSetups, aSetupLackingAnEntryShowsThatCellMissingWithTheReason) {
   const std::vector<TSetupValues> setups{Load(test::SampleSetup()), Load(bytes)};
   const TComparison c = CompareSetups(setups, kFormat);
   EXPECT_EQ(c.DifferCount, 3);
+  EXPECT_EQ(CountDifferences(setups[0], setups[1]), 3);
   const TCompareCell& gear = c.Rows[Find("General / Gear", "Gear set")].Cells[1];
   EXPECT_FALSE(gear.Present);
   EXPECT_TRUE(gear.Differs);
@@ -183,6 +184,7 @@ TEST(CompareSetups, aSetupLackingAnEntryShowsThatCellMissingWithTheReason) {
   // Missing in the first setup too: nothing to tell apart.
   const std::vector<TSetupValues> both{Load(bytes), Load(bytes)};
   EXPECT_EQ(CompareSetups(both, kFormat).DifferCount, 0);
+  EXPECT_EQ(CountDifferences(both[0], both[1]), 0);
 
   // A section the document lacks altogether: every value of it is missing, the rest compares as usual.
   TTOVCarSetup empty;
@@ -212,6 +214,7 @@ TEST(CompareSetups, mapPointsAndVelocityAxesCompareOnePointAtATime) {
   EXPECT_EQ(factor.Cells[1].Text, "45%");
   EXPECT_EQ(c.Rows[Find("Differential - Map / L.Foot Center - Brake", "100%")].Cells[1].Text, "5%");
   EXPECT_THAT(DifferingRows(c), ::testing::SizeIs(3));
+  EXPECT_EQ(CountDifferences(setups[1], setups[0]), 3);
   EXPECT_FALSE(c.Rows[Find(speed, "Point 2 velocity")].Differs);
 }
 
@@ -245,6 +248,7 @@ TEST(CompareSetups, tenSetupsAtOnceCompareEachAgainstTheFirst) {
 TEST(CompareSetups, valuesOfTheWrongCountAreRefused) {
   const std::vector<TSetupValues> setups{TSetupValues(3)};
   EXPECT_THROW(CompareSetups(setups, kFormat), Error);
+  EXPECT_THROW(CountDifferences(setups[0], Real("game-saved-1.lsp")), Error);
   EXPECT_EQ(CompareSetups({}, kFormat).Rows.size(), CompareParameters().size());
 }
 

@@ -6,8 +6,6 @@
 #include <filesystem>
 
 #include "core/test_files.h"
-#include "history/setup_positions.h"
-#include "setup/car_setup.h"
 
 namespace gw {
 namespace {
@@ -206,19 +204,6 @@ TEST_F(VersionStoreTest, fortySavesLeaveTheNewestThirtyByteForByte) {
   }
   overwritten.resize(30);
   EXPECT_EQ(Contents(store.Versions(file)), overwritten);
-}
-
-TEST(SetupPositionsTest, countsTheParametersThatDiffer) {
-  TTOVCarSetup doc;
-  doc.LoadFromBytes(test::SampleSetup(), "a.lsp");
-  TSetupPositions a, b;
-  SetupToSliders(doc, a);
-  SetupToSliders(doc, b);
-  EXPECT_EQ(CountChangedParameters(a, b), 0);
-  b.Lists[static_cast<std::size_t>(TSetupList::Tyre)].SetValue(0, a.Lists[2].Value(0) + 1);
-  b.Lists[static_cast<std::size_t>(TSetupList::CenterSpeed)].SetCaption(3, "999km/h");
-  b.Gear = {!a.Gear[0], !a.Gear[1], a.Gear[2]};
-  EXPECT_EQ(CountChangedParameters(a, b), 3);
 }
 
 }  // namespace
