@@ -1,5 +1,5 @@
-// The main window's look: the colour theme of the View menu, and the command-line file loaded once the
-// window has drawn.
+// The main window's look: the colour theme and the zoom of the View menu, and the command-line file loaded
+// once the window has drawn.
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include "editor/settings_file.h"
 #include "platform/local_text.h"
 #include "platform/paths.h"
+#include "widgets/view_zoom.h"
 
 namespace gw {
 
@@ -130,6 +131,54 @@ void TFormMain::CreateViewMenu() {
   });
 #endif
   ApplyTheme(group->checkedAction()->objectName().mid(static_cast<int>(qstrlen("MenuItemTheme"))));
+  CreateZoomMenu(view);
+}
+
+// The program applies the stored zoom before its first window; the menu shows and changes the zoom in
+// effect. The keys work in every window of the program.
+void TFormMain::CreateZoomMenu(QMenu* view) {
+  QMenu* menu = view->addMenu(QStringLiteral("&Zoom"));
+  menu->setObjectName(QStringLiteral("MenuZoom"));
+  auto add = [this, menu](const QString& caption, const QString& name, QList<QKeySequence> keys) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setShortcuts(keys);
+    a->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(a);  // the keys work while the menu bar is hidden too
+    return a;
+  };
+  QAction* in = add(QStringLiteral("Zoom &In"), QStringLiteral("ActionZoomIn"),
+                    {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+  QAction* out = add(QStringLiteral("Zoom &Out"), QStringLiteral("ActionZoomOut"),
+                     {QKeySequence(QStringLiteral("Ctrl+-"))});
+  QAction* reset = add(QStringLiteral("&Reset Zoom"), QStringLiteral("ActionZoomReset"),
+                       {QKeySequence(QStringLiteral("Ctrl+0"))});
+  menu->addSeparator();
+  auto* group = new QActionGroup(this);
+  for (int percent = kZoomMinimum; percent <= kZoomMaximum; percent += kZoomStep) {
+    QAction* a = menu->addAction(QStringLiteral("%1 %").arg(percent));
+    a->setObjectName(QStringLiteral("MenuItemZoom%1").arg(percent));
+    a->setCheckable(true);
+    a->setData(percent);
+    group->addAction(a);
+  }
+  auto show = [group, in, out] {
+    for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == ViewZoom());
+    in->setEnabled(ViewZoom() < kZoomMaximum);
+    out->setEnabled(ViewZoom() > kZoomMinimum);
+  };
+  auto zoomTo = [this, show](int percent) {
+    SetViewZoom(percent);
+    show();
+    const std::string value = std::to_string(ViewZoom());
+    Run([this, value] { ProfileIni(settingsFile_).WriteString(kSectionCommon, kKeyZoom, value); });
+  };
+  connect(in, &QAction::triggered, this, [zoomTo] { zoomTo(ViewZoom() + kZoomStep); });
+  connect(out, &QAction::triggered, this, [zoomTo] { zoomTo(ViewZoom() - kZoomStep); });
+  connect(reset, &QAction::triggered, this, [zoomTo] { zoomTo(kZoomMinimum); });
+  for (QAction* a : group->actions())
+    connect(a, &QAction::triggered, this, [zoomTo, a] { zoomTo(a->data().toInt()); });
+  show();
 }
 
 // Qt hands a new application palette to existing widgets only while the event loop runs; the theme read at

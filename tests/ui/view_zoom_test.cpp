@@ -1,0 +1,134 @@
+// View > Zoom: the stored percentage, the keys, and a window that keeps everything across a zoom.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTest>
+#include <QUndoStack>
+#include <filesystem>
+
+#include "core/test_files.h"
+#include "editor/form_main.h"
+#include "editor/settings_file.h"
+#include "platform/profile_ini.h"
+#include "ui_test_app.h"
+#include "widgets/modal_dialogs.h"
+#include "widgets/slider_list_box.h"
+#include "widgets/view_zoom.h"
+
+namespace gw {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ZoomFromTextTest, aWholeNumberIsClampedAndSteppedAnythingElseIs100) {
+  EXPECT_EQ(ZoomFromText(QStringLiteral("150")), 150);
+  EXPECT_EQ(ZoomFromText(QStringLiteral(" 175 ")), 175);
+  EXPECT_EQ(ZoomFromText(QStringLiteral("130")), 125);
+  EXPECT_EQ(ZoomFromText(QStringLiteral("138")), 150);
+  EXPECT_EQ(ZoomFromText(QStringLiteral("250")), 200);
+  EXPECT_EQ(ZoomFromText(QStringLiteral("50")), 100);
+  EXPECT_EQ(ZoomFromText(QStringLiteral("-150")), 100);
+  for (const char* bad : {"", "big", "150%", "1.5", "0x96"})
+    EXPECT_EQ(ZoomFromText(QString::fromLatin1(bad)), 100) << bad;
+}
+
+class ViewZoomTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modal_answers::Reset();
+    fs::create_directories(dir.Path() / "SavedGames");
+    test::WriteBytes((dir.Path() / "SavedGames" / "0slot1_Tarmac.lsp").string(), test::GridSetup());
+    form = std::make_unique<TFormMain>(TFormMainOptions{dir.Path().string(), dir.File("Gravelwright.ini"),
+                                                        std::nullopt, dir.File("history")});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  }
+  void TearDown() override {
+    SetViewZoom(100);  // the next test starts unzoomed
+    EXPECT_FALSE(modal_answers::Active());
+  }
+  void Keys(const QKeySequence& keys) {
+    QTest::keySequence(form.get(), keys);
+    QApplication::processEvents();
+  }
+  std::string Stored() const {
+    return ProfileIni(dir.File("Gravelwright.ini")).ReadString(kSectionCommon, kKeyZoom, "none");
+  }
+  QAction* Action(const char* name) const { return form->findChild<QAction*>(QString::fromLatin1(name)); }
+
+  test::TempDir dir;
+  std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(ViewZoomTest, theKeysStepBy25Within100To200AndTheFileRemembersTheZoom) {
+  EXPECT_EQ(Action("ActionZoomIn")->text(), "Zoom &In");
+  EXPECT_EQ(Action("ActionZoomOut")->text(), "Zoom &Out");
+  EXPECT_EQ(Action("ActionZoomReset")->text(), "&Reset Zoom");
+  EXPECT_TRUE(Action("MenuItemZoom100")->isChecked());
+  EXPECT_FALSE(Action("ActionZoomOut")->isEnabled());
+
+  Keys(QKeySequence(QStringLiteral("Ctrl++")));
+  EXPECT_EQ(ViewZoom(), 125);
+  EXPECT_EQ(Stored(), "125");
+  EXPECT_TRUE(Action("MenuItemZoom125")->isChecked());
+  EXPECT_DOUBLE_EQ(form->devicePixelRatio(), 1.25 * qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+  Keys(QKeySequence(QStringLiteral("Ctrl+=")));  // the plus key without Shift
+  EXPECT_EQ(ViewZoom(), 150);
+  Keys(QKeySequence(QStringLiteral("Ctrl+-")));
+  EXPECT_EQ(ViewZoom(), 125);
+  Action("MenuItemZoom200")->trigger();
+  EXPECT_EQ(ViewZoom(), 200);
+  EXPECT_FALSE(Action("ActionZoomIn")->isEnabled());
+  Keys(QKeySequence(QStringLiteral("Ctrl++")));
+  EXPECT_EQ(ViewZoom(), 200);
+  Keys(QKeySequence(QStringLiteral("Ctrl+0")));
+  EXPECT_EQ(ViewZoom(), 100);
+  EXPECT_EQ(Stored(), "100");
+  EXPECT_TRUE(Action("MenuItemZoom100")->isChecked());
+}
+
+TEST_F(ViewZoomTest, aZoomKeepsTheOpenFileItsUnsavedPositionsAndTheUndoStack) {
+  form->LoadSetupFile("0slot1_Tarmac.lsp");
+  TSliderListBox* tyre = form->List(TSetupList::Tyre);
+  form->findChild<QTabWidget*>(QStringLiteral("PageControlGeneral"))->setCurrentIndex(0);
+  tyre->setFocus();
+  tyre->SetItemIndex(0);
+  QTest::keyClick(tyre, Qt::Key_Right);
+  const int32_t moved = tyre->Value(0);
+  const QString title = form->windowTitle();
+  const QSize size = form->size();
+  const QImage before = form->grab().toImage();
+  ASSERT_EQ(form->UndoStack()->count(), 1);
+
+  Keys(QKeySequence(QStringLiteral("Ctrl++")));
+  ASSERT_EQ(ViewZoom(), 125);
+  EXPECT_EQ(form->List(TSetupList::Tyre), tyre);
+  EXPECT_EQ(tyre->Value(0), moved);
+  EXPECT_EQ(form->windowTitle(), title);
+  EXPECT_EQ(form->UndoStack()->count(), 1);
+  // The same size in device-independent pixels, so the window grows on the screen as far as it fits.
+  const QSize frame = form->frameGeometry().size() - form->size();
+  const QSize room = form->screen()->availableGeometry().size() - frame;
+  EXPECT_EQ(form->size(), size.boundedTo(room));
+  // Drawn again at the new scale, not stretched: a quarter more pixels on each side.
+  const QImage after = form->grab().toImage();
+  const QSize expected = (before.size() * 1.25).boundedTo(room * after.devicePixelRatio());
+  EXPECT_NEAR(after.width(), expected.width(), 1);  // rounding at fractional scales
+  EXPECT_NEAR(after.height(), expected.height(), 1);
+
+  form->findChild<QAction*>(QStringLiteral("ActionUndo"))->trigger();
+  EXPECT_NE(tyre->Value(0), moved);
+}
+
+TEST_F(ViewZoomTest, aWindowTooLargeForTheZoomedScreenShrinksToFitIt) {
+  form->findChild<QAction*>(QStringLiteral("MenuItemZoom200"))->trigger();
+  QApplication::processEvents();
+  const QRect screen = form->screen()->availableGeometry();
+  ASSERT_LT(screen.width(), form->minimumWidth()) << "a screen too small for the whole window at 200 %";
+  EXPECT_TRUE(screen.contains(form->frameGeometry()))
+      << screen.width() << " " << form->frameGeometry().width();
+}
+
+}  // namespace
+}  // namespace gw
