@@ -235,6 +235,23 @@ TEST_F(PolishTest, theMusicListsLastColumnReachesTheRightEdge) {
   }
 }
 
+TEST_F(PolishTest, theCompareTablesLastColumnReachesTheRightEdgeAndKeepsItsWidthWhenCrowded) {
+  TFormCompare compare(dir.Path().string(), dir.File("Gravelwright.ini"));
+  compare.AddSetupFile(Saved("0slot1_Tarmac.lsp"));
+  compare.show();
+  QTreeWidget* table = compare.TableCompare;
+  QHeaderView* header = table->header();
+  EXPECT_TRUE(header->stretchLastSection());
+  int last = header->count() - 1;
+  EXPECT_EQ(header->sectionViewportPosition(last) + header->sectionSize(last), table->viewport()->width());
+  // Columns wider than the window: the last keeps the width of its texts and the table scrolls.
+  for (int i = 0; i < 8; ++i) compare.AddSetupFile(Saved("9slot0_Prototype Gravel Long.lsp"));
+  QApplication::processEvents();
+  last = header->count() - 1;
+  EXPECT_GT(header->length(), table->viewport()->width());
+  EXPECT_EQ(header->sectionSize(last), header->sectionSize(last - 1));  // the same file in both
+}
+
 double Luminance(QColor c) {
   auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
   return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
