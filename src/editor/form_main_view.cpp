@@ -6,7 +6,9 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleHints>
@@ -75,6 +77,28 @@ QPalette DarkPalette() {
   p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80));
   return p;
 }
+
+// Fusion on a dark palette: Fusion rims its check boxes and radio buttons a shade darker than the window,
+// which a dark window swallows; a light rim shows where they are.
+class TDarkStyle final : public QProxyStyle {
+ public:
+  TDarkStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton) return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(option->palette.color(QPalette::PlaceholderText), 1));
+    painter->setBrush(Qt::NoBrush);
+    const QRectF rim = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (element == PE_IndicatorCheckBox)
+      painter->drawRect(rim);
+    else
+      painter->drawEllipse(rim.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter->restore();
+  }
+};
 
 // The style and palette the program started with: Light and a light System scheme return to them.
 struct TStartLook {
@@ -195,17 +219,17 @@ void TFormMain::ApplyTheme(const QString& theme) {
   const bool dark =
       theme == QLatin1String("Dark") || (theme == QLatin1String("System") && SystemPrefersDark());
   const TStartLook& start = StartLook();
-  if (dark == start.dark && QApplication::style()->name() == start.style) {
+  if (dark == start.dark && !dynamic_cast<TDarkStyle*>(QApplication::style()) &&
+      QApplication::style()->name() == start.style) {
     SetPaletteEverywhere(start.palette);
     return;
   }
   if (dark) {
     // Fusion draws every control from the palette; native styles may ignore a dark one.
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
-      QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!dynamic_cast<TDarkStyle*>(QApplication::style())) QApplication::setStyle(new TDarkStyle);
     SetPaletteEverywhere(DarkPalette());
   } else {
-    if (QApplication::style()->name() != start.style)
+    if (dynamic_cast<TDarkStyle*>(QApplication::style()) || QApplication::style()->name() != start.style)
       QApplication::setStyle(QStyleFactory::create(start.style));
     SetPaletteEverywhere(start.dark ? QApplication::style()->standardPalette() : start.palette);
   }
