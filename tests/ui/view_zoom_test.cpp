@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QUndoStack>
 #include <filesystem>
 
+#include "compare/form_compare.h"
 #include "core/test_files.h"
 #include "editor/form_main.h"
 #include "editor/settings_file.h"
@@ -119,6 +121,22 @@ TEST_F(ViewZoomTest, aZoomKeepsTheOpenFileItsUnsavedPositionsAndTheUndoStack) {
 
   form->findChild<QAction*>(QStringLiteral("ActionUndo"))->trigger();
   EXPECT_NE(tyre->Value(0), moved);
+}
+
+TEST_F(ViewZoomTest, theKeysWorkInTheCompareWindowAndZoomItToo) {
+  form->findChild<QAction*>(QStringLiteral("ActionCompare"))->trigger();
+  auto* compare = form->findChild<TFormCompare*>();
+  ASSERT_NE(compare, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(compare));
+  QApplication::setActiveWindow(compare);
+  const QSize size = compare->size();
+  const qreal ratio = compare->devicePixelRatio();
+  QTest::keySequence(compare, QKeySequence(QStringLiteral("Ctrl++")));
+  QApplication::processEvents();
+  EXPECT_EQ(ViewZoom(), 125);
+  EXPECT_DOUBLE_EQ(compare->devicePixelRatio(), ratio * 1.25);
+  const QSize frame = compare->frameGeometry().size() - compare->size();
+  EXPECT_EQ(compare->size(), size.boundedTo(compare->screen()->availableGeometry().size() - frame));
 }
 
 TEST_F(ViewZoomTest, aWindowTooLargeForTheZoomedScreenShrinksToFitIt) {
