@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
       gw::ToQ(gw::ProfileIni(options.settingsFile).ReadString(gw::kSectionCommon, gw::kKeyZoom, "100"))));
   if (argc > 1) options.startFile = gw::FromQ(QString::fromLocal8Bit(argv[1]));
   gw::TFormMain form(std::move(options));
+  gw::FitViewZoom(form);  // a zoom kept from a larger screen: the window is not cut
   gw::CloseOnTerminationSignals(&form);
   form.show();
   return app.exec();

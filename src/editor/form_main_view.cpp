@@ -186,12 +186,19 @@ void TFormMain::CreateZoomMenu(QMenu* view) {
     a->setData(percent);
     group->addAction(a);
   }
-  auto show = [group, in, out] {
-    for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == ViewZoom());
-    in->setEnabled(ViewZoom() < kZoomMaximum);
+  // Steps at which this window, fixed in size, would not fit its screen are left out: it would be cut.
+  auto show = [this, group, in, out] {
+    for (QAction* a : group->actions()) {
+      const int percent = a->data().toInt();
+      a->setChecked(percent == ViewZoom());
+      a->setEnabled(percent <= ViewZoom() || FitsAtZoom(*this, percent));
+    }
+    // Before the window shows, its size is not settled: the key then tries, and zoomTo decides.
+    in->setEnabled(ViewZoom() < kZoomMaximum && (!isVisible() || FitsAtZoom(*this, ViewZoom() + kZoomStep)));
     out->setEnabled(ViewZoom() > kZoomMinimum);
   };
   auto zoomTo = [this, show](int percent) {
+    if (percent > ViewZoom() && !FitsAtZoom(*this, percent)) return;
     SetViewZoom(percent);
     show();
     const std::string value = std::to_string(ViewZoom());
@@ -202,6 +209,9 @@ void TFormMain::CreateZoomMenu(QMenu* view) {
   connect(reset, &QAction::triggered, this, [zoomTo] { zoomTo(kZoomMinimum); });
   for (QAction* a : group->actions())
     connect(a, &QAction::triggered, this, [zoomTo, a] { zoomTo(a->data().toInt()); });
+  // The screen and the zoom may have changed since (another screen, the zoom fitted at start).
+  connect(view, &QMenu::aboutToShow, this, show);
+  connect(menu, &QMenu::aboutToShow, this, show);
   show();
 }
 

@@ -10,6 +10,7 @@
 #include <QBackingStore>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -113,6 +114,22 @@ void SetViewZoom(int percent) {
     if (QBackingStore* store = w.widget->backingStore()) store->resize(QSize(1, 1));
     w.widget->update();
   }
+}
+
+bool FitsAtZoom(const QWidget& window, int percent) {
+  const QScreen* screen = window.screen();
+  if (!screen) return true;
+  // A window not shown yet has no frame: a title bar's height stands in for it.
+  const QSize frame = window.isVisible() ? window.frameGeometry().size() - window.size()
+                                         : QSize(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  // In device-independent pixels of the present zoom, the window grows and the screen stays.
+  const QSize need = (window.size() + frame) * (static_cast<qreal>(ClampZoom(percent)) / zoom);
+  const QSize room = screen->availableGeometry().size();
+  return need.width() <= room.width() && need.height() <= room.height();
+}
+
+void FitViewZoom(const QWidget& window) {
+  while (zoom > kZoomMinimum && !FitsAtZoom(window, zoom)) SetViewZoom(zoom - kZoomStep);
 }
 
 }  // namespace gw

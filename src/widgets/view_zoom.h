@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace gw {
 
 inline constexpr int kZoomMinimum = 100;
@@ -22,5 +24,12 @@ int ViewZoom();
 // their size in device-independent pixels, so they grow on the screen, are laid out again and stay within
 // it; before the first window it only sets the scale the windows are created with.
 void SetViewZoom(int percent);
+
+// Whether a window, its frame included, fits the free area of its screen at the zoom `percent`.
+bool FitsAtZoom(const QWidget& window, int percent);
+
+// Lowers the zoom a step at a time until the window fits its screen (for a window of fixed size, which
+// would be cut otherwise).
+void FitViewZoom(const QWidget& window);
 
 }  // namespace gw
