@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <filesystem>
 
@@ -158,6 +159,21 @@ TEST_F(ViewZoomTest, theKeysWorkInTheCompareWindowAndZoomItToo) {
   EXPECT_DOUBLE_EQ(compare->devicePixelRatio(), ratio * 1.25);
   const QSize frame = compare->frameGeometry().size() - compare->size();
   EXPECT_EQ(compare->size(), size.boundedTo(compare->screen()->availableGeometry().size() - frame));
+}
+
+TEST_F(ViewZoomTest, aMaximizedWindowStaysMaximizedAndIsLaidOutAgainAtItsNewSize) {
+  form->findChild<QAction*>(QStringLiteral("ActionCompare"))->trigger();
+  auto* compare = form->findChild<TFormCompare*>();
+  ASSERT_NE(compare, nullptr);
+  compare->showMaximized();
+  QApplication::processEvents();
+  SetViewZoom(150);
+  QApplication::processEvents();
+  EXPECT_TRUE(compare->isMaximized());
+  const QSize room = compare->screen()->availableGeometry().size();
+  const QSize frame = compare->frameGeometry().size() - compare->size();
+  EXPECT_EQ(compare->size(), room - frame);
+  EXPECT_LT(compare->TableCompare->geometry().right(), compare->width());  // laid out within it
 }
 
 TEST_F(ViewZoomTest, aWindowTooLargeForTheZoomedScreenShrinksToFitIt) {
