@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleHints>
+#include <QStyleOption>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -78,24 +79,27 @@ QPalette DarkPalette() {
   return p;
 }
 
-// Fusion on a dark palette: Fusion rims its check boxes and radio buttons a shade darker than the window,
-// which a dark window swallows; a light rim shows where they are.
+// Fusion on a dark palette: Fusion rims check boxes, radio buttons, text fields and framed lists a shade
+// darker than the window, which a dark window swallows; a lighter rim shows where they are.
 class TDarkStyle final : public QProxyStyle {
  public:
   TDarkStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
-    if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton) return;
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const bool framed = (element == PE_Frame || element == PE_PanelLineEdit) && frame && frame->lineWidth > 0;
+    if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton && !framed) return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(option->palette.color(QPalette::PlaceholderText), 1));
+    const QPalette::ColorRole role = framed ? QPalette::Midlight : QPalette::PlaceholderText;
+    painter->setPen(QPen(option->palette.color(role), 1));
     painter->setBrush(Qt::NoBrush);
     const QRectF rim = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (element == PE_IndicatorCheckBox)
-      painter->drawRect(rim);
-    else
+    if (element == PE_IndicatorRadioButton)
       painter->drawEllipse(rim.adjusted(0.5, 0.5, -0.5, -0.5));
+    else
+      painter->drawRect(rim);
     painter->restore();
   }
 };
