@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace gw {
 
@@ -62,6 +62,15 @@ QRect Refitted(const QWindow& window, QSize size) {
   return rect;
 }
 
+// Screens plugged in later take the zoom too.
+void WatchNewScreens() {
+  static bool watching = false;
+  if (std::exchange(watching, true)) return;
+  QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [](QScreen* screen) {
+    if (zoom != kZoomMinimum) ApplyToScreen(screen);
+  });
+}
+
 }  // namespace
 
 int ZoomFromText(const QString& text) {
@@ -78,13 +87,7 @@ void SetViewZoom(int percent) {
   percent = ClampZoom(percent);
   if (percent == zoom) return;
   zoom = percent;
-  static const bool watching = [] {
-    QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, [](QScreen* screen) {
-      if (zoom != kZoomMinimum) ApplyToScreen(screen);
-    });
-    return true;
-  }();
-  (void)watching;
+  WatchNewScreens();
 
   struct TWindow {
     QPointer<QWidget> widget;

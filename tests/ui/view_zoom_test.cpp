@@ -176,6 +176,22 @@ TEST_F(ViewZoomTest, aMaximizedWindowStaysMaximizedAndIsLaidOutAgainAtItsNewSize
   EXPECT_LT(compare->TableCompare->geometry().right(), compare->width());  // laid out within it
 }
 
+TEST_F(ViewZoomTest, aWindowHiddenDuringTheZoomShowsAgainAtTheNewScale) {
+  form->findChild<QAction*>(QStringLiteral("ActionCompare"))->trigger();
+  auto* compare = form->findChild<TFormCompare*>();
+  ASSERT_NE(compare, nullptr);
+  QApplication::processEvents();
+  const QSize size = compare->size();
+  compare->hide();
+  SetViewZoom(150);
+  compare->show();
+  QApplication::processEvents();
+  EXPECT_EQ(compare->size(), size);
+  EXPECT_DOUBLE_EQ(compare->devicePixelRatio() / form->devicePixelRatio(), 1.0);
+  const QImage shot = compare->grab().toImage();
+  EXPECT_NEAR(shot.width(), size.width() * compare->devicePixelRatio(), 1);
+}
+
 TEST_F(ViewZoomTest, aWindowTooLargeForTheZoomedScreenShrinksToFitIt) {
   SetViewZoom(kZoomMaximum);
   QApplication::processEvents();
