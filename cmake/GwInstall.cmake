@@ -70,6 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads the SVG icon through a plugin that the program does not link, so dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+if(Qt6Core_VERSION)
+  # View > Zoom uses Qt's private scaling API, which holds for the one Qt version built against only.
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6Core_VERSION})")
+endif()
 # The game runs under Wine on Linux; Gravelwright starts it there.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 # Menu, file-type and icon caches are refreshed by the triggers of desktop-file-utils, shared-mime-info and

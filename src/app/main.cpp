@@ -11,8 +11,10 @@
 #include "editor/settings_file.h"
 #include "platform/error.h"
 #include "platform/local_text.h"
+#include "platform/profile_ini.h"
 #include "setup/game_folders.h"
 #include "widgets/modal_dialogs.h"
+#include "widgets/view_zoom.h"
 
 namespace {
 
@@ -61,8 +63,12 @@ int main(int argc, char** argv) {
     gw::ShowErrorBox(nullptr, e.what());  // a registry value that is no text: go on without the game
   }
   options.settingsFile = gw::SettingsFileLocation(gw::FromQ(QCoreApplication::applicationFilePath()));
+  // Windows are laid out at the zoom they are created with: set it before the first one.
+  gw::SetViewZoom(gw::ZoomFromText(
+      gw::ToQ(gw::ProfileIni(options.settingsFile).ReadString(gw::kSectionCommon, gw::kKeyZoom, "100"))));
   if (argc > 1) options.startFile = gw::FromQ(QString::fromLocal8Bit(argv[1]));
   gw::TFormMain form(std::move(options));
+  gw::FitViewZoom(form);  // a zoom kept from a larger screen: the window is not cut
   gw::CloseOnTerminationSignals(&form);
   form.show();
   return app.exec();

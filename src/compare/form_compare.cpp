@@ -139,7 +139,7 @@ void TFormCompare::CreateTable() {
   TableCompare->setAlternatingRowColors(true);
   TableCompare->setAllColumnsShowFocus(false);
   TableCompare->header()->setSectionsMovable(true);
-  TableCompare->header()->setStretchLastSection(false);
+  TableCompare->header()->setStretchLastSection(true);  // header and highlight reach the right edge
   TableCompare->setColumnCount(2);
   TableCompare->installEventFilter(this);
 

@@ -64,17 +64,23 @@ QIcon ReloadIcon() {
   });
 }
 
+// The dark parts of an icon get a light rim, so they stand out on a dark tool bar too.
+const QColor kRim(238, 238, 236);
+
 QIcon GameOptionIcon() {
   return Draw([](QPainter& p) {
     // A cog wheel.
     p.translate(8, 8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(85, 87, 83));
+    QPainterPath cog;
+    cog.addEllipse(QPointF(0, 0), 5.2, 5.2);
     for (int i = 0; i < 8; ++i) {
-      p.drawRect(QRectF(-1.6, -7.5, 3.2, 4));
-      p.rotate(45);
+      QPainterPath tooth;
+      tooth.addRect(QRectF(-1.6, -7.5, 3.2, 4));
+      cog = cog.united(QTransform().rotate(45 * i).map(tooth));
     }
-    p.drawEllipse(QPointF(0, 0), 5.2, 5.2);
+    p.strokePath(cog, QPen(kRim, 1.2));
+    p.fillPath(cog, QColor(85, 87, 83));
+    p.setPen(Qt::NoPen);
     p.setBrush(QColor(238, 238, 236));
     p.drawEllipse(QPointF(0, 0), 2.2, 2.2);
   });
@@ -83,6 +89,8 @@ QIcon GameOptionIcon() {
 QIcon RunIcon() {
   return Draw([](QPainter& p) {
     // A chequered flag on its pole.
+    p.setPen(QPen(kRim, 2.6));
+    p.drawLine(QPointF(2.5, 1.5), QPointF(2.5, 15));
     p.setPen(QPen(QColor(60, 60, 60), 1.4));
     p.drawLine(QPointF(2.5, 1.5), QPointF(2.5, 15));
     for (int row = 0; row < 3; ++row)

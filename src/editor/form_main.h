@@ -144,6 +144,8 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   // View menu: the colour theme, Light / Dark / System, kept in the settings file.
   void CreateViewMenu();
   void ApplyTheme(const QString& theme);
+  // View > Zoom: 100 to 200 %, for every window, kept in the settings file.
+  void CreateZoomMenu(QMenu* view);
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

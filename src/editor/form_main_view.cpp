@@ -1,15 +1,18 @@
-// The main window's look: the colour theme of the View menu, and the command-line file loaded once the
-// window has drawn.
+// The main window's look: the colour theme and the zoom of the View menu, and the command-line file loaded
+// once the window has drawn.
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleHints>
+#include <QStyleOption>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -18,6 +21,7 @@
 #include "editor/settings_file.h"
 #include "platform/local_text.h"
 #include "platform/paths.h"
+#include "widgets/view_zoom.h"
 
 namespace gw {
 
@@ -75,6 +79,31 @@ QPalette DarkPalette() {
   return p;
 }
 
+// Fusion on a dark palette: Fusion rims check boxes, radio buttons, text fields and framed lists a shade
+// darker than the window, which a dark window swallows; a lighter rim shows where they are.
+class TDarkStyle final : public QProxyStyle {
+ public:
+  TDarkStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const bool framed = (element == PE_Frame || element == PE_PanelLineEdit) && frame && frame->lineWidth > 0;
+    if (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton && !framed) return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QPalette::ColorRole role = framed ? QPalette::Midlight : QPalette::PlaceholderText;
+    painter->setPen(QPen(option->palette.color(role), 1));
+    painter->setBrush(Qt::NoBrush);
+    const QRectF rim = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (element == PE_IndicatorRadioButton)
+      painter->drawEllipse(rim.adjusted(0.5, 0.5, -0.5, -0.5));
+    else
+      painter->drawRect(rim);
+    painter->restore();
+  }
+};
+
 // The style and palette the program started with: Light and a light System scheme return to them.
 struct TStartLook {
   QString style;
@@ -130,6 +159,64 @@ void TFormMain::CreateViewMenu() {
   });
 #endif
   ApplyTheme(group->checkedAction()->objectName().mid(static_cast<int>(qstrlen("MenuItemTheme"))));
+  CreateZoomMenu(view);
+}
+
+// The program applies the stored zoom before its first window; the menu shows and changes the zoom in
+// effect. The keys work in every window of the program.
+void TFormMain::CreateZoomMenu(QMenu* view) {
+  QMenu* menu = view->addMenu(QStringLiteral("&Zoom"));
+  menu->setObjectName(QStringLiteral("MenuZoom"));
+  auto add = [this, menu](const QString& caption, const QString& name, QList<QKeySequence> keys) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setShortcuts(keys);
+    a->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(a);  // the keys work while the menu bar is hidden too
+    return a;
+  };
+  QAction* in = add(QStringLiteral("Zoom &In"), QStringLiteral("ActionZoomIn"),
+                    {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+  QAction* out = add(QStringLiteral("Zoom &Out"), QStringLiteral("ActionZoomOut"),
+                     {QKeySequence(QStringLiteral("Ctrl+-"))});
+  QAction* reset = add(QStringLiteral("&Reset Zoom"), QStringLiteral("ActionZoomReset"),
+                       {QKeySequence(QStringLiteral("Ctrl+0"))});
+  menu->addSeparator();
+  auto* group = new QActionGroup(this);
+  for (int percent = kZoomMinimum; percent <= kZoomMaximum; percent += kZoomStep) {
+    QAction* a = menu->addAction(QStringLiteral("%1 %").arg(percent));
+    a->setObjectName(QStringLiteral("MenuItemZoom%1").arg(percent));
+    a->setCheckable(true);
+    a->setData(percent);
+    group->addAction(a);
+  }
+  // Steps at which this window, fixed in size, would not fit its screen are left out: it would be cut.
+  auto show = [this, group, in, out] {
+    for (QAction* a : group->actions()) {
+      const int percent = a->data().toInt();
+      a->setChecked(percent == ViewZoom());
+      a->setEnabled(percent <= ViewZoom() || FitsAtZoom(*this, percent));
+    }
+    // Before the window shows, its size is not settled: the key then tries, and zoomTo decides.
+    in->setEnabled(ViewZoom() < kZoomMaximum && (!isVisible() || FitsAtZoom(*this, ViewZoom() + kZoomStep)));
+    out->setEnabled(ViewZoom() > kZoomMinimum);
+  };
+  auto zoomTo = [this, show](int percent) {
+    if (percent > ViewZoom() && !FitsAtZoom(*this, percent)) return;
+    SetViewZoom(percent);
+    show();
+    const std::string value = std::to_string(ViewZoom());
+    Run([this, value] { ProfileIni(settingsFile_).WriteString(kSectionCommon, kKeyZoom, value); });
+  };
+  connect(in, &QAction::triggered, this, [zoomTo] { zoomTo(ViewZoom() + kZoomStep); });
+  connect(out, &QAction::triggered, this, [zoomTo] { zoomTo(ViewZoom() - kZoomStep); });
+  connect(reset, &QAction::triggered, this, [zoomTo] { zoomTo(kZoomMinimum); });
+  for (QAction* a : group->actions())
+    connect(a, &QAction::triggered, this, [zoomTo, a] { zoomTo(a->data().toInt()); });
+  // The screen and the zoom may have changed since (another screen, the zoom fitted at start).
+  connect(view, &QMenu::aboutToShow, this, show);
+  connect(menu, &QMenu::aboutToShow, this, show);
+  show();
 }
 
 // Qt hands a new application palette to existing widgets only while the event loop runs; the theme read at
@@ -146,17 +233,17 @@ void TFormMain::ApplyTheme(const QString& theme) {
   const bool dark =
       theme == QLatin1String("Dark") || (theme == QLatin1String("System") && SystemPrefersDark());
   const TStartLook& start = StartLook();
-  if (dark == start.dark && QApplication::style()->name() == start.style) {
+  if (dark == start.dark && !dynamic_cast<TDarkStyle*>(QApplication::style()) &&
+      QApplication::style()->name() == start.style) {
     SetPaletteEverywhere(start.palette);
     return;
   }
   if (dark) {
     // Fusion draws every control from the palette; native styles may ignore a dark one.
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
-      QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!dynamic_cast<TDarkStyle*>(QApplication::style())) QApplication::setStyle(new TDarkStyle);
     SetPaletteEverywhere(DarkPalette());
   } else {
-    if (QApplication::style()->name() != start.style)
+    if (dynamic_cast<TDarkStyle*>(QApplication::style()) || QApplication::style()->name() != start.style)
       QApplication::setStyle(QStyleFactory::create(start.style));
     SetPaletteEverywhere(start.dark ? QApplication::style()->standardPalette() : start.palette);
   }

@@ -66,8 +66,13 @@ TFormTOVOption::TFormTOVOption(QWidget* parent) : QDialog(parent) {
 
   game->setGeometry(px({8, 4, 160, 141}));
   invert->setGeometry(px({176, 4, 156, 141}));
-  label->setGeometry(px({12, 114, 86, 15}));
-  UpDownForce->setGeometry(px({98, 110, 52, 21}));
+  // The label's place was measured for the system font of its time; a wider font pushes the number field
+  // right (its right edge as far as the group's frame) rather than cutting the caption.
+  const int labelWidth = std::max(px(86), label->sizeHint().width());
+  label->setGeometry(px(12), px(114), labelWidth, std::max(px(15), label->sizeHint().height()));
+  const int fieldLeft = px(12) + labelWidth;
+  const int fieldRight = std::clamp(fieldLeft + UpDownForce->minimumSizeHint().width(), px(150), px(156));
+  UpDownForce->setGeometry(fieldLeft, px(110), fieldRight - fieldLeft, px(21));
   ok->setGeometry(px({176, 154, 75, 25}));
   cancel->setGeometry(px({257, 154, 75, 25}));
   FixClientSize(*this, kClientWidth, kClientHeight);

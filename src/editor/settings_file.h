@@ -21,6 +21,7 @@ inline constexpr std::string_view kKeyRunTOV = "RunTOV";
 inline constexpr std::string_view kKeyConfirmDiscard = "ConfirmDiscard";
 inline constexpr std::string_view kKeyHistoryDepth = "HistoryDepth";
 inline constexpr std::string_view kKeyTheme = "Theme";  // Light, Dark or System (the default)
+inline constexpr std::string_view kKeyZoom = "Zoom";    // View > Zoom in percent, 100 to 200
 inline constexpr std::string_view kSectionCompare = "COMPARE";
 inline constexpr std::string_view kKeyWidth = "Width";
 inline constexpr std::string_view kKeyHeight = "Height";

@@ -34,7 +34,10 @@
 #include "editor/form_tov_option.h"
 #include "editor/form_velocity.h"
 #include "editor/settings_file.h"
+#include "history/form_history.h"
+#include "music/form_audio_edit.h"
 #include "music/form_music.h"
+#include "music/music_files.h"
 #include "platform/local_text.h"
 #include "setup/car_setup.h"
 #include "ui_test_app.h"
@@ -232,6 +235,23 @@ TEST_F(PolishTest, theMusicListsLastColumnReachesTheRightEdge) {
   }
 }
 
+TEST_F(PolishTest, theCompareTablesLastColumnReachesTheRightEdgeAndKeepsItsWidthWhenCrowded) {
+  TFormCompare compare(dir.Path().string(), dir.File("Gravelwright.ini"));
+  compare.AddSetupFile(Saved("0slot1_Tarmac.lsp"));
+  compare.show();
+  QTreeWidget* table = compare.TableCompare;
+  QHeaderView* header = table->header();
+  EXPECT_TRUE(header->stretchLastSection());
+  int last = header->count() - 1;
+  EXPECT_EQ(header->sectionViewportPosition(last) + header->sectionSize(last), table->viewport()->width());
+  // Columns wider than the window: the last keeps the width of its texts and the table scrolls.
+  for (int i = 0; i < 8; ++i) compare.AddSetupFile(Saved("9slot0_Prototype Gravel Long.lsp"));
+  QApplication::processEvents();
+  last = header->count() - 1;
+  EXPECT_GT(header->length(), table->viewport()->width());
+  EXPECT_EQ(header->sectionSize(last), header->sectionSize(last - 1));  // the same file in both
+}
+
 double Luminance(QColor c) {
   auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
   return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
@@ -327,13 +347,35 @@ TEST_F(PolishTest, toolbarIconsAreDrawnAtEachCommonScale) {
 }
 
 // Every window in both themes, saved for a look when GW_GALLERY names a folder; QT_SCALE_FACTOR picks the
-// scale.
+// scale (looked at with 1, 1.25, 1.5 and 2).
 TEST_F(PolishTest, galleryOfEveryWindowInBothThemes) {
   const QString folder = qEnvironmentVariable("GW_GALLERY");
   if (folder.isEmpty()) GTEST_SKIP() << "GW_GALLERY names no folder";
   QDir().mkpath(folder);
   test::WriteBytes(Saved("3slot0_Rally Finland.lsp"), test::GridSetup());
   auto form = Form();
+  // Versions to list: two of an open file, one of a file deleted since.
+  std::string changed = test::GridSetup();
+  form->History().KeepVersion(Saved("0slot1_Tarmac.lsp"));
+  test::WriteBytes(Saved("0slot1_Tarmac.lsp"), changed.replace(changed.find('0'), 1, "1"));
+  form->History().KeepVersion(Saved("0slot1_Tarmac.lsp"));
+  test::WriteBytes(Saved("5slot0_Monte Carlo Night.lsp"), test::GridSetup());
+  form->History().KeepVersion(Saved("5slot0_Monte Carlo Night.lsp"));
+  fs::remove(Saved("5slot0_Monte Carlo Night.lsp"));
+  // Songs for the music manager, one with a long title, two in slots.
+  fs::create_directories(dir.Path() / "Audio" / "Music");
+  auto song = [&](const char* file, std::string title, std::string artist) {
+    title.resize(kInfoFieldSize, '\0');
+    artist.resize(kInfoFieldSize, '\0');
+    test::WriteBytes((dir.Path() / "Audio" / "Music" / file).string(),
+                     "INFO" + title + artist + "OggS" + std::string(300, 'x'));
+  };
+  song("Gravel Dawn.ogg", "Gravel Dawn", "The Hairpins");
+  song("anthem.ogg", "Gravel Road Anthem (Extended Mix for the Long Stages)", "The Rally Drivers");
+  song("night.ogg", "Night Stage", "Monte");
+  test::WriteBytes((dir.Path() / "Audio" / "Sound.ini").string(),
+                   "[MUSICPC::FRONTEND]\r\nMusic =Audio\\Music\\night.ogg\r\n\r\n[MUSICPC::REPLAY]\r\n"
+                   "Music00 =Audio\\Music\\Gravel Dawn.ogg\r\nMusic10 =Audio\\Music\\anthem.ogg\r\n");
   auto save = [&](QWidget& w, const QString& theme, const QString& name) {
     w.show();
     QApplication::processEvents();
@@ -345,6 +387,9 @@ TEST_F(PolishTest, galleryOfEveryWindowInBothThemes) {
     form->show();
     form->LoadSetupFile(Saved("0slot1_Tarmac.lsp"));
     form->List(TSetupList::Diff)->SetValue(1, form->List(TSetupList::Diff)->Value(1) + 3);
+    form->findChild<QPlainTextEdit*>(QStringLiteral("MemoComment"))
+        ->setPlainText(QStringLiteral("Soft rear for the hairpins of stage 3.\nTyres: gravel hard, "
+                                      "pressures as for Finland; try one click less rebound if it bottoms."));
     auto* pages = form->findChild<QTabWidget*>(QStringLiteral("PageControlGeneral"));
     for (int page = 0; page < pages->count(); ++page) {
       pages->setCurrentIndex(page);
@@ -374,6 +419,12 @@ TEST_F(PolishTest, galleryOfEveryWindowInBothThemes) {
     test::WriteBytes(dir.File("other.lsp"), other);
     compare.AddSetupFile(dir.File("other.lsp"));
     save(compare, t, QStringLiteral("compare"));
+    TFormHistory history(form.get(), form->History(), Saved("0slot1_Tarmac.lsp"));
+    save(history, t, QStringLiteral("history"));
+    TFormAudioEdit audio;
+    audio.EditSong->setText(QStringLiteral("Gravel Road Anthem (Extended Mix)"));
+    audio.EditArtist->setText(QStringLiteral("The Rally Drivers"));
+    save(audio, t, QStringLiteral("audio-edit"));
   }
   form->findChild<QAction*>(QStringLiteral("MenuItemThemeLight"))->trigger();
 }
