@@ -134,8 +134,9 @@ constexpr const char* kThemes[] = {"Light", "Dark", "System"};
 
 void TFormMain::CreateViewMenu() {
   StartLook();  // remembered before any change
-  // After the menus of the original layout, which keep their places.
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  // Where players look for it: after Edit, before Tool; File, Tool and About keep their order.
+  auto* view = new QMenu(QStringLiteral("&View"), this);
+  menuBar()->insertMenu(ool1->menuAction(), view);
   view->setObjectName(QStringLiteral("MenuView"));
   QMenu* theme = view->addMenu(QStringLiteral("&Theme"));
   theme->setObjectName(QStringLiteral("MenuTheme"));
