@@ -78,26 +78,28 @@ SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& f
 
 TTOVCarSetupData::TTOVCarSetupData(std::string_view name, int32_t lineIndex, int32_t intValue,
                                    float floatValue)
-    : name_(name),
+    : name_(name.data()),
       floatValue_(floatValue),
       intValue_(intValue),
       lineIndex_(lineIndex),
-      nameHash_(static_cast<uint32_t>(gw::NameHash(name))) {}
+      nameHash_(static_cast<uint32_t>(gw::NameHash(name))),
+      nameSize_(static_cast<uint32_t>(name.size())) {}
+static_assert(sizeof(void*) != 8 || sizeof(TTOVCarSetupData) == 32, "an entry stays small");
 
 void TTOVCarSetupData::SetInteger(int32_t value) {
-  if (IsFloat()) throw Error("Can't write integer to key of float = " + std::string(name_));
+  if (IsFloat()) throw Error("Can't write integer to key of float = " + std::string(Name()));
   if (value == kFloatMark)
-    throw Error("Can't write the value 2147483647 to key of integer = " + std::string(name_));
+    throw Error("Can't write the value 2147483647 to key of integer = " + std::string(Name()));
   if (value == intValue_) return;
   intValue_ = value;
   changed_ = true;
 }
 
 void TTOVCarSetupData::SetFloat(float value) {
-  if (!IsFloat()) throw Error("Can't write float to key of integer = " + std::string(name_));
+  if (!IsFloat()) throw Error("Can't write float to key of integer = " + std::string(Name()));
   // The game could not read "NAN" or "INF" back: the entry would be lost from the file.
   if (!std::isfinite(value))
-    throw Error("Can't write a value that is not a number to key of float = " + std::string(name_));
+    throw Error("Can't write a value that is not a number to key of float = " + std::string(Name()));
   if (value == floatValue_) return;
   floatValue_ = value;
   changed_ = true;

@@ -30,7 +30,7 @@ class TTOVCarSetupData {
   bool IsFloat() const { return intValue_ == kFloatMark; }
 
   bool Changed() const { return changed_; }
-  std::string_view Name() const { return name_; }
+  std::string_view Name() const { return std::string_view(name_, nameSize_); }
   float FloatValue() const { return floatValue_; }
   int32_t IntValue() const { return intValue_; }
   int32_t LineIndex() const { return lineIndex_; }
@@ -38,11 +38,12 @@ class TTOVCarSetupData {
   uint32_t NameHash() const { return nameHash_; }
 
  private:
-  std::string_view name_;
+  const char* name_ = nullptr;  // a pointer and a 32-bit size: 32 bytes an entry, not 40
   float floatValue_ = 0;
   int32_t intValue_ = 0;
   int32_t lineIndex_ = 0;
   uint32_t nameHash_ = 0;
+  uint32_t nameSize_ = 0;
   bool changed_ = false;
 };
 
