@@ -170,7 +170,6 @@ void TTOVCarSetup::ClearLines() {
   sections_.clear();
   entries_.clear();
   text_.clear();
-  lines_.clear();
   edits_.clear();
   lineCopiesValid_ = false;
 }
@@ -180,17 +179,55 @@ void TTOVCarSetup::Clear() {
   fileName_.clear();
 }
 
-std::string_view TTOVCarSetup::Line(std::size_t index) const {
-  const TLine& line = lines_.at(index);
-  if (line.size == TLine::kEdited) return edits_[line.offset];
-  return std::string_view(text_).substr(line.offset, line.size);
+namespace {
+
+// The line that starts at `pos` (before `end`) as SplitSetupLines finds it (LF, CR and CR LF end one);
+// `pos` moves on to the next line.
+std::string_view NextLine(const char*& pos, const char* end) {
+  const auto find = [](const char* from, const char* to, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+    return found ? static_cast<const char*>(found) : to;
+  };
+  const char* stop = find(pos, find(pos, end, '\n'), '\r');
+  const std::string_view line(pos, static_cast<std::size_t>(stop - pos));
+  if (stop != end && *stop == '\r' && stop + 1 != end && stop[1] == '\n') ++stop;
+  pos = stop == end ? end : stop + 1;
+  return line;
+}
+
+}  // namespace
+
+template <typename Visit>
+void TTOVCarSetup::ForEachLine(Visit visit) const {
+  auto edit = edits_.begin();
+  int32_t index = 0;
+  for (const char *pos = text_.data(), *end = pos + text_.size(); pos < end; ++index) {
+    const std::string_view line = NextLine(pos, end);
+    if (edit != edits_.end() && edit->first == index) {
+      visit(std::string_view(edit->second));
+      ++edit;
+    } else {
+      visit(line);
+    }
+  }
+}
+
+std::string_view TTOVCarSetup::EntryLine(const TTOVCarSetupData& data) const {
+  if (const auto edit = edits_.find(data.LineIndex()); edit != edits_.end()) return edit->second;
+  // The name is the line's first token: only blanks stand before it.
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  const char* start = data.Name().data();
+  while (start != begin && IsBlank(start[-1])) --start;
+  const char* stop = data.Name().data() + data.Name().size();
+  while (stop != end && *stop != '\n' && *stop != '\r') ++stop;
+  return std::string_view(start, static_cast<std::size_t>(stop - start));
 }
 
 const std::vector<std::string>& TTOVCarSetup::Lines() const {
   if (!lineCopiesValid_) {
     lineCopies_.clear();
-    lineCopies_.reserve(lines_.size());
-    for (std::size_t i = 0; i < lines_.size(); ++i) lineCopies_.emplace_back(Line(i));
+    ForEachLine([this](std::string_view line) { lineCopies_.emplace_back(line); });
     lineCopiesValid_ = true;
   }
   return lineCopies_;
@@ -261,23 +298,12 @@ void TTOVCarSetup::LoadText(std::string bytes, const std::string& path) {
   }
   text_ = std::move(bytes);
   try {
-    // The lines as SplitSetupLines finds them (LF, CR and CR LF end one), as runs of the text.
-    const char* const begin = text_.data();
-    const char* const end = begin + text_.size();
-    const auto find = [](const char* from, const char* to, char c) {
-      const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
-      return found ? static_cast<const char*>(found) : to;
-    };
-    std::size_t breaks = 0;  // LF and CR LF end most lines; the list grows for the rest
-    for (const char* p = find(begin, end, '\n'); p != end; p = find(p + 1, end, '\n')) ++breaks;
-    lines_.reserve(breaks + 1);
-    for (const char* pos = begin; pos < end;) {
-      const char* stop = find(pos, find(pos, end, '\n'), '\r');
-      lines_.push_back(TLine{static_cast<uint32_t>(pos - begin), static_cast<uint32_t>(stop - pos)});
-      if (stop + 1 < end && *stop == '\r' && stop[1] == '\n') ++stop;
-      pos = stop + 1;
-    }
-    if (lines_.size() < 3 || Line(0).substr(0, 3) != "((\"" || Line(1).substr(0, 4) != " Car")
+    // The first three lines tell a setup file.
+    std::string_view head[3];
+    int lines = 0;
+    for (const char *pos = text_.data(), *end = pos + text_.size(); pos < end && lines < 3; ++lines)
+      head[lines] = NextLine(pos, end);
+    if (lines < 3 || head[0].substr(0, 3) != "((\"" || head[1].substr(0, 4) != " Car")
       throw Error("Invalid file = " + path);
     Parse();
   } catch (...) {
@@ -356,11 +382,12 @@ void TTOVCarSetup::Parse() {
   sections_.clear();
   TParsedKeys parsed;
   TTOVCarSetupSection* current = nullptr;
-  for (std::size_t i = 1; i < lines_.size(); ++i) {
-    const TLine& line = lines_[i];  // none is edited while the text is parsed
-    const SetupLineSplit split = SplitSetupLine(std::string_view(text_.data() + line.offset, line.size));
+  const char* pos = text_.data();
+  const char* const end = pos + text_.size();
+  if (pos < end) NextLine(pos, end);  // the file's heading
+  for (int32_t index = 1; pos < end; ++index) {
+    const SetupLineSplit split = SplitSetupLine(NextLine(pos, end));
     if (split.valuePosition < 0) continue;
-    const auto index = static_cast<int32_t>(i);
     if (split.value.substr(0, 2) == "(\"") {
       current = sections_.FindOrAdd(split.key, index);  // a repeated heading reopens its section
       continue;
@@ -382,19 +409,12 @@ void TTOVCarSetup::WriteBackChangedValues() {
     for (int32_t i = 0; i < section->Count(); ++i) {
       const TTOVCarSetupData* data = section->GetData(i);
       if (!data->Changed()) continue;
-      const auto index = static_cast<std::size_t>(data->LineIndex());
-      const SetupLineSplit split = SplitSetupLine(Line(index));
+      const std::string_view current = EntryLine(*data);
+      const SetupLineSplit split = SplitSetupLine(current);
       if (split.valuePosition < 0 || !SameText(split.key, data->Name())) continue;
-      std::string line(Line(index).substr(0, static_cast<std::size_t>(split.valuePosition - 1)));
+      std::string line(current.substr(0, static_cast<std::size_t>(split.valuePosition - 1)));
       line += data->IsFloat() ? FormatFloat6(data->FloatValue()) : FormatInt(data->IntValue());
-      TLine& at = lines_[index];
-      if (at.size != TLine::kEdited) {
-        at.offset = static_cast<uint32_t>(edits_.size());
-        at.size = TLine::kEdited;
-        edits_.push_back(std::move(line));
-      } else {
-        edits_[at.offset] = std::move(line);
-      }
+      edits_[data->LineIndex()] = std::move(line);
       lineCopiesValid_ = false;
     }
   }
@@ -402,14 +422,14 @@ void TTOVCarSetup::WriteBackChangedValues() {
 
 std::string TTOVCarSetup::SaveToBytes() {
   WriteBackChangedValues();
-  std::size_t size = 1;
-  for (std::size_t i = 0; i < lines_.size(); ++i) size += Line(i).size() + 1;
   std::string bytes;
-  bytes.reserve(size);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (i > 0) bytes.push_back('\n');
-    bytes += Line(i);
-  }
+  bytes.reserve(text_.size() + 16 * edits_.size() + 1);
+  bool first = true;
+  ForEachLine([&](std::string_view line) {
+    if (!first) bytes.push_back('\n');
+    first = false;
+    bytes += line;
+  });
   bytes.push_back('\0');
   return bytes;
 }

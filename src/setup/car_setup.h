@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -127,14 +128,11 @@ class TTOVCarSetup {
   void Parse();
   void WriteBackChangedValues();
 
-  // A line: a run of the text, or, once a save wrote a value into it, its own string (size is then
-  // kEdited and offset the index into edits_).
-  struct TLine {
-    static constexpr uint32_t kEdited = 0xFFFFFFFF;  // no line of a file of at most 64 MB is that long
-    uint32_t offset = 0;
-    uint32_t size = 0;
-  };
-  std::string_view Line(std::size_t index) const;
+  // Calls visit(line) for every line in order: a run of the text, or the line a save rewrote.
+  template <typename Visit>
+  void ForEachLine(Visit visit) const;
+  // The line of an entry as it is now.
+  std::string_view EntryLine(const TTOVCarSetupData& data) const;
   void ClearLines();
 
   // The sections in file order, with a table from a name (ignoring ASCII case) to the first section of
@@ -165,12 +163,12 @@ class TTOVCarSetup {
   };
 
   // The document keeps the file's text and finds its lines and entries in it, so that loading makes a
-  // handful of allocations instead of several per line.
+  // handful of allocations instead of several per line, and no list of lines: an entry's line is found
+  // from its name, and a save walks the text.
   TSectionList sections_;
   TBlockStore<TTOVCarSetupData> entries_;
   std::string text_;
-  std::vector<TLine> lines_;
-  std::vector<std::string> edits_;
+  std::map<int32_t, std::string> edits_;         // by line index: the lines a save wrote values into
   mutable std::vector<std::string> lineCopies_;  // what Lines() gave, made again after every change
   mutable bool lineCopiesValid_ = false;
   std::string fileName_;
