@@ -85,7 +85,11 @@ class TListedRow final : public QTreeWidgetItem {
   QVariant data(int column, int role) const override {
     if (listed_) {
       if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        if (column == kLibraryFile) return ToQ(file_);
+        if (column == kLibraryFile) {
+          // Kept once made: selecting a slot looks through every row's file name.
+          if (fileText_.isNull()) fileText_ = ToQ(file_);
+          return fileText_;
+        }
         if (column == kLibrarySong) return ToQ(song_);
         if (column == kLibraryArtist) return ToQ(artist_);
       }
@@ -112,6 +116,7 @@ class TListedRow final : public QTreeWidgetItem {
 
   bool listed_ = true;
   std::string name_, file_, song_, artist_;
+  mutable QString fileText_;
 };
 
 // Sizes a column as the list's own delegate does, laying each distinct text out once: a folder's files
