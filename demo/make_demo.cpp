@@ -47,7 +47,7 @@ void WriteVaried(const std::string& templatePath, const std::string& target, int
     for (int i = 0; i < section->Count(); ++i) {
       gw::TTOVCarSetupData* d = section->GetData(i);
       if (!d->IsFloat()) continue;
-      const std::string& key = d->Name();
+      const std::string key(d->Name());
       if (key.size() > 3 && key[key.size() - 3] == '_') {
         const float factor = MapFactor(key, std::stoi(key.substr(key.size() - 2)), seed);
         if (factor >= 0) d->SetFloat(std::round(factor * 100.0f) / 100.0f);

@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The early check of a file's first bytes never refuses a file that loads.
   if (!gw::SetupHeadMayPass(bytes.substr(0, gw::kSetupHeadSize))) std::abort();
 
+  // The document finds its lines in its text as the plain splitter does.
+  if (doc.Lines() != gw::SplitSetupLines(bytes)) std::abort();
+
   std::string joined;
   for (std::size_t i = 0; i < doc.Lines().size(); ++i) joined += (i ? "\n" : "") + doc.Lines()[i];
   if (doc.SaveToBytes() != joined + '\0') std::abort();

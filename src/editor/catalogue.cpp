@@ -248,7 +248,7 @@ class TEntryFinder {
 
   float ReadFloat(TSetupSection section, TSetupKey key, int32_t point) {
     const TTOVCarSetupData& data = Find(section, key, point);
-    if (!data.IsFloat()) throw Error("invalid data: " + data.Name());
+    if (!data.IsFloat()) throw Error("invalid data: " + std::string(data.Name()));
     return data.FloatValue();
   }
 

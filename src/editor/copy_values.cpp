@@ -82,7 +82,7 @@ std::vector<TCopyPair> BuildCopyList(const std::vector<int>& selectedGroups) {
 void CopyEntryValue(const TTOVCarSetupData& source, TTOVCarSetupData& dest, const std::string& destPath) {
   if (source.IsFloat() != dest.IsFloat())
     throw Error("Invalid data.\nThe value mode is different.\nDestFile = " + destPath +
-                "\nKey = " + dest.Name());
+                "\nKey = " + std::string(dest.Name()));
   if (source.IsFloat())
     dest.SetFloat(source.FloatValue());
   else

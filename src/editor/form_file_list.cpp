@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStringListModel>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -44,23 +45,35 @@ void SortIgnoringCase(QStringList& names) {
     QByteArray folded;  // the ASCII name in lower case; empty when `ascii` is false
     bool ascii = true;
     const QString* name = nullptr;
+    // The first sixteen folded bytes as two numbers that order as the bytes do: names of one car and slot
+    // share their first eight, and most comparisons end within the sixteen.
+    quint64 head[2] = {0, 0};
   };
   std::vector<Key> keys;
   keys.reserve(static_cast<std::size_t>(names.size()));
   for (const QString& name : names) {
     Key key{QByteArray(name.size(), Qt::Uninitialized), true, &name};
+    char* folded = key.folded.data();
+    const QChar* text = name.constData();
     for (qsizetype i = 0; i < name.size() && key.ascii; ++i) {
-      const char16_t c = name[i].unicode();
+      const char16_t c = text[i].unicode();
       key.ascii = c < 0x80;
-      key.folded[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
+      folded[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
     }
     if (!key.ascii) key.folded.clear();
+    for (qsizetype i = 0; i < 16; ++i)
+      key.head[i / 8] =
+          key.head[i / 8] << 8 | (i < key.folded.size() ? static_cast<unsigned char>(key.folded[i]) : 0u);
     keys.push_back(std::move(key));
   }
   // For ASCII names the folded bytes order exactly as the case-insensitive comparison does; the same
   // sort on the same order with the same answers gives the same result as sorting the names themselves.
   std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-    if (a.ascii && b.ascii) return a.folded < b.folded;
+    if (a.ascii && b.ascii) {
+      if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+      if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
+      return a.folded < b.folded;
+    }
     return QString::compare(*a.name, *b.name, Qt::CaseInsensitive) < 0;
   });
   QStringList sorted;
@@ -132,6 +145,7 @@ QSize TSetupFileDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
 
 TFileComboBox::TFileComboBox(QWidget* parent, int entryHeight) : QComboBox(parent) {
   setStyle(new TDropDownListStyle(this));  // before the list is made: it asks the style how to look
+  setModel(new QStringListModel(this));
   setItemDelegate(new TSetupFileDelegate(this, entryHeight));
   // Every entry is one line of the same height: the list need not measure each of a large folder's files
   // before it opens.
@@ -140,6 +154,11 @@ TFileComboBox::TFileComboBox(QWidget* parent, int entryHeight) : QComboBox(paren
   setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   connect(this, &QComboBox::currentIndexChanged, this,
           [this](int index) { setToolTip(index < 0 ? QString() : EntryToolTip(itemText(index))); });
+}
+
+void TFileComboBox::SetEntries(const QStringList& entries) {
+  static_cast<QStringListModel*>(model())->setStringList(entries);
+  setCurrentIndex(-1);
 }
 
 QStringList TFileComboBox::Entries() const {

@@ -38,6 +38,9 @@ class TFileComboBox final : public QComboBox {
  public:
   TFileComboBox(QWidget* parent, int entryHeight);
   QStringList Entries() const;
+  // Replaces every entry at once, with no entry selected: the list is a plain list of texts, so a large
+  // saved-games folder makes no item object per file.
+  void SetEntries(const QStringList& entries);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,30 +1,83 @@
 #include "editor/form_icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace gw {
 
 namespace {
 
-// Draws on a 16 x 16 grid at every common screen scale, so the icon is drawn at the screen's own pixel
-// ratio rather than stretched from another size.
-QIcon Draw(const std::function<void(QPainter&)>& paint) {
-  QIcon icon;
-  for (qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
-    const int side = qRound(16 * scale);
+// Draws on a 16 x 16 grid at whatever size and screen scale the icon is shown, when it is first shown
+// there, so the icon is drawn at the screen's own pixel ratio rather than stretched from another size.
+// Drawing every common scale up front cost more at start-up than the rest of the toolbar.
+class TDrawnIconEngine final : public QIconEngine {
+ public:
+  using TPaint = std::function<void(QPainter&)>;
+  explicit TDrawnIconEngine(std::shared_ptr<const TPaint> paint) : paint_(std::move(paint)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    painter->drawPixmap(rect, scaledPixmap(rect.size() * scale, mode, state, scale));
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return scaledPixmap(size, mode, state, 1.0);
+  }
+
+  // `size` is in the screen's own pixels.
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal) override {
+    const int side = std::max(1, std::min(size.width(), size.height()));
+    const auto key = std::make_pair(side, static_cast<int>(mode));
+    if (const auto known = drawn_.find(key); known != drawn_.end()) return known->second;
     QPixmap pixmap(side, side);
-    pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    paint(p);
+    p.scale(side / 16.0, side / 16.0);
+    (*paint_)(p);
     p.end();
-    icon.addPixmap(pixmap);
+    if (mode != QIcon::Normal) {  // disabled, active or selected: as the style shows such an icon
+      QStyleOption option;
+      option.palette = QApplication::palette();
+      const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+      if (!generated.isNull()) pixmap = generated;
+    }
+    return drawn_[key] = pixmap;
   }
-  return icon;
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return QSize(side, side);
+  }
+
+  // The sizes of the common screen scales.
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0})
+      sizes << QSize(qRound(16 * scale), qRound(16 * scale));
+    return sizes;
+  }
+
+  QString key() const override { return QStringLiteral("gw-drawn"); }
+  QIconEngine* clone() const override { return new TDrawnIconEngine(paint_); }
+
+ private:
+  std::shared_ptr<const TPaint> paint_;
+  std::map<std::pair<int, int>, QPixmap> drawn_;  // by side and mode
+};
+
+QIcon Draw(TDrawnIconEngine::TPaint paint) {
+  return QIcon(new TDrawnIconEngine(std::make_shared<const TDrawnIconEngine::TPaint>(std::move(paint))));
 }
 
 }  // namespace

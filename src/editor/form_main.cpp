@@ -158,8 +158,14 @@ void TFormMain::SetCaptionForFile(bool withSlotPart) {
 
 void TFormMain::ListSetupFiles(QStringList& target) const {
   target.clear();
-  for (const std::string& name : FindFiles(GamePath(installFolder_, kSavedGamesPrefix), kSlotFileMask))
-    target << ToQ(name);
+  const std::vector<std::string> names =
+      FindFiles(GamePath(installFolder_, kSavedGamesPrefix), kSlotFileMask);
+  target.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names) {
+    // ASCII reads alike in every code page, and Latin-1 is the cheap way to say so.
+    const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+    target << (ascii ? QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())) : ToQ(name));
+  }
 }
 
 void TFormMain::RefreshFileList() {
@@ -167,9 +173,7 @@ void TFormMain::RefreshFileList() {
   ListSetupFiles(names);
   SortIgnoringCase(names);
   names << QStringLiteral("-");
-  ComboBoxFiles->clear();
-  ComboBoxFiles->addItems(names);
-  ComboBoxFiles->setCurrentIndex(-1);
+  ComboBoxFiles->SetEntries(names);
 }
 
 void TFormMain::SelectFileEntry(const std::string& fileName) {

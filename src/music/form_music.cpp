@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QBrush>
+#include <QHash>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "music/form_audio_edit.h"
 #include "platform/ascii_text.h"
@@ -70,6 +73,68 @@ bool ReadInfo(const std::string& path, std::string& song, std::string& artist, s
     return true;
   }
 }
+
+// A library row as the folder's listing makes it: its texts stay the file's bytes and become Qt's text
+// only when asked for, which the list does for the rows on screen, so that a folder of thousands of files
+// opens at once. Any change to its data makes it an ordinary row first.
+class TListedRow final : public QTreeWidgetItem {
+ public:
+  TListedRow(const std::string& name, std::string song, std::string artist)
+      : name_(name), file_(ChangeFileExt(name, "")), song_(std::move(song)), artist_(std::move(artist)) {}
+
+  QVariant data(int column, int role) const override {
+    if (listed_) {
+      if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        if (column == kLibraryFile) {
+          // Kept once made: selecting a slot looks through every row's file name.
+          if (fileText_.isNull()) fileText_ = ToQ(file_);
+          return fileText_;
+        }
+        if (column == kLibrarySong) return ToQ(song_);
+        if (column == kLibraryArtist) return ToQ(artist_);
+      }
+      if (column == 0 && role == kHiddenNameRole) return Bytes(name_);
+    }
+    return QTreeWidgetItem::data(column, role);
+  }
+
+  void setData(int column, int role, const QVariant& value) override {
+    if (listed_) {
+      listed_ = false;
+      QTreeWidgetItem::setData(0, kHiddenNameRole, Bytes(name_));
+      setText(kLibraryFile, ToQ(file_));
+      setText(kLibrarySong, ToQ(song_));
+      setText(kLibraryArtist, ToQ(artist_));
+    }
+    QTreeWidgetItem::setData(column, role, value);
+  }
+
+ private:
+  static QByteArray Bytes(const std::string& s) {
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+  }
+
+  bool listed_ = true;
+  std::string name_, file_, song_, artist_;
+  mutable QString fileText_;
+};
+
+// Sizes a column as the list's own delegate does, laying each distinct text out once: a folder's files
+// share their artists, and the layout of a text is what costs. The rows differ in nothing else that
+// changes a size.
+class TMeasureOnce final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    auto known = sizes_.constFind(text);
+    if (known == sizes_.cend()) known = sizes_.insert(text, QStyledItemDelegate::sizeHint(option, index));
+    return *known;
+  }
+
+ private:
+  mutable QHash<QString, QSize> sizes_;
+};
 
 void ShowOggInfo(QTreeWidgetItem& row, int songColumn, const std::string& path, bool exists) {
   std::string song, artist, failure;
@@ -253,33 +318,28 @@ QTreeWidgetItem* TFormMusic::AddLibraryRow(const std::string& name) {
 
 void TFormMusic::FillLibraryList() {
   ListViewBottom->clear();
-  // In the order Windows lists a folder (by name, ignoring case), whatever order this file system keeps;
-  // each name's key is made once, not in every comparison.
-  std::vector<std::pair<std::string, std::string>> files;  // key, name
-  for (std::string& name : FindFiles(musicFolder_, "*.ogg"))
-    files.emplace_back(AsciiUpperCase(name), std::move(name));
-  std::sort(files.begin(), files.end());
-  // Each file is read once, and the rows join the list together.
+  std::vector<TListedMusicFile> files = ListMusicFiles(musicFolder_);
+  // The rows join the list together; a file that could not be read is listed, marked.
   QList<QTreeWidgetItem*> rows;
+  rows.reserve(static_cast<qsizetype>(files.size()));
   try {
-    for (const auto& [key, name] : files) {
-      // A folder with such a name is no music file; a file that cannot be read is listed, marked.
-      const std::string path = musicFolder_ + name;
-      if (!FileExists(path)) continue;
-      std::string song, artist, failure;
-      if (!ReadInfo(path, song, artist, failure)) continue;
-      auto* row = new QTreeWidgetItem;
+    for (TListedMusicFile& file : files) {
+      auto* row = new TListedRow(file.name, std::move(file.song), std::move(file.artist));
       rows << row;
-      SetHiddenName(*row, name);
-      row->setText(kLibraryFile, ToQ(ChangeFileExt(name, "")));
-      ShowInfo(*row, kLibrarySong, song, artist, failure, ListViewBottom->palette());
+      if (!file.failure.empty())
+        ShowInfo(*row, kLibrarySong, {}, {}, file.failure, ListViewBottom->palette());
     }
   } catch (...) {
     qDeleteAll(rows);  // not in the list yet
     throw;
   }
   ListViewBottom->addTopLevelItems(rows);
-  if (!files.empty()) ListViewBottom->resizeColumnToContents(kLibraryArtist);
+  if (!files.empty()) {
+    TMeasureOnce measure;
+    ListViewBottom->setItemDelegateForColumn(kLibraryArtist, &measure);
+    ListViewBottom->resizeColumnToContents(kLibraryArtist);
+    ListViewBottom->setItemDelegateForColumn(kLibraryArtist, nullptr);
+  }
 }
 
 void TFormMusic::FillSlotList() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gw {
 
@@ -14,6 +15,20 @@ inline constexpr std::size_t kMusicBlockSize = 65536;
 
 // True for a plain or wrapped Ogg file; song and artist are filled from a wrapped file's header.
 bool ReadOggInfo(const std::string& path, std::string& song, std::string& artist);
+
+// An Ogg file of the music folder as the library list shows it.
+struct TListedMusicFile {
+  std::string name;  // the file name with its extension
+  std::string song;  // from a wrapped file's header
+  std::string artist;
+  std::string failure;  // why a file that is there could not be read; empty when it was read
+};
+
+// The folder's Ogg files ("*.ogg", letters in any case) in the order Windows lists a folder (by name,
+// ignoring ASCII case): what is no regular file or no Ogg stream is left out; a file that cannot be opened
+// is listed with the reason. Each file is opened and read once, and the listing gives the type of most
+// entries, so a folder of thousands of files is read quickly. A missing folder lists nothing.
+std::vector<TListedMusicFile> ListMusicFiles(const std::string& musicFolder);
 
 // Rewrites the header of a wrapped file in place (song and artist of at most 64 bytes each). A read-only
 // file is refused.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "platform/ascii_text.h"
@@ -11,6 +12,16 @@
 
 namespace gw {
 
+namespace {
+
+// FNV-1a over the name's bytes with "a".."z" folded, so that names equal ignoring ASCII case hash alike.
+std::size_t NameHash(std::string_view name, std::size_t h = 14695981039346656037ull) {
+  for (char c : name) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+  return h;
+}
+
+}  // namespace
+
 // ---- lines and values ----
 
 std::vector<std::string> SplitSetupLines(std::string_view bytes) {
@@ -19,26 +30,39 @@ std::vector<std::string> SplitSetupLines(std::string_view bytes) {
 }
 
 SetupLineSplit SplitSetupLine(std::string_view line) {
+  // Run for every line of a file: pointers, not checked positions.
   SetupLineSplit split;
-  std::size_t i = 0;
-  while (i < line.size() && IsBlank(line[i])) ++i;
-  if (i == line.size()) return split;
-  std::size_t end = i;
-  while (end < line.size() && !IsBlank(line[end])) ++end;
-  split.key = line.substr(i, end - i);
-  i = end;
-  while (i < line.size() && IsBlank(line[i])) ++i;
-  if (i == line.size()) return split;
-  end = i;
-  while (end < line.size() && !IsBlank(line[end])) ++end;
-  split.value = line.substr(i, end - i);
-  split.valuePosition = static_cast<int>(i) + 1;
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  const char* p = begin;
+  while (p != end && IsBlank(*p)) ++p;
+  if (p == end) return split;
+  const char* token = p;
+  while (p != end && !IsBlank(*p)) ++p;
+  split.key = std::string_view(token, static_cast<std::size_t>(p - token));
+  while (p != end && IsBlank(*p)) ++p;
+  if (p == end) return split;
+  token = p;
+  while (p != end && !IsBlank(*p)) ++p;
+  split.value = std::string_view(token, static_cast<std::size_t>(p - token));
+  split.valuePosition = static_cast<int>(token - begin) + 1;
   return split;
 }
 
 SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& floatValue) {
   // Short texts and texts without a period are integers: "540.0" is a failed integer, not a float.
   if (text.size() <= 6 || text.find('.') == std::string_view::npos) {
+    // Most values are plain decimal numbers, read here as TryStrToInt would read them.
+    if (!text.empty() && text.size() <= 9) {
+      const bool negative = text[0] == '-';
+      int32_t v = 0;
+      std::size_t i = negative ? 1 : 0;
+      for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) v = v * 10 + (text[i] - '0');
+      if (i == text.size() && i > (negative ? 1u : 0u)) {
+        intValue = negative ? -v : v;
+        return SetupValueKind::Integer;
+      }
+    }
     int32_t v = 0;
     if (!TryStrToInt(text, v) || v == TTOVCarSetupData::kFloatMark) return SetupValueKind::None;
     intValue = v;
@@ -52,56 +76,58 @@ SetupValueKind ReadSetupValue(std::string_view text, int32_t& intValue, float& f
 
 // ---- entries and sections ----
 
-TTOVCarSetupData::TTOVCarSetupData(std::string name, int32_t lineIndex, int32_t intValue, float floatValue)
-    : name_(std::move(name)), floatValue_(floatValue), intValue_(intValue), lineIndex_(lineIndex) {}
+TTOVCarSetupData::TTOVCarSetupData(std::string_view name, int32_t lineIndex, int32_t intValue,
+                                   float floatValue)
+    : name_(name.data()),
+      floatValue_(floatValue),
+      intValue_(intValue),
+      lineIndex_(lineIndex),
+      nameHash_(static_cast<uint32_t>(gw::NameHash(name))),
+      nameSize_(static_cast<uint32_t>(name.size())) {}
+static_assert(sizeof(void*) != 8 || sizeof(TTOVCarSetupData) == 32, "an entry stays small");
 
 void TTOVCarSetupData::SetInteger(int32_t value) {
-  if (IsFloat()) throw Error("Can't write integer to key of float = " + name_);
-  if (value == kFloatMark) throw Error("Can't write the value 2147483647 to key of integer = " + name_);
+  if (IsFloat()) throw Error("Can't write integer to key of float = " + std::string(Name()));
+  if (value == kFloatMark)
+    throw Error("Can't write the value 2147483647 to key of integer = " + std::string(Name()));
   if (value == intValue_) return;
   intValue_ = value;
   changed_ = true;
 }
 
 void TTOVCarSetupData::SetFloat(float value) {
-  if (!IsFloat()) throw Error("Can't write float to key of integer = " + name_);
+  if (!IsFloat()) throw Error("Can't write float to key of integer = " + std::string(Name()));
   // The game could not read "NAN" or "INF" back: the entry would be lost from the file.
   if (!std::isfinite(value))
-    throw Error("Can't write a value that is not a number to key of float = " + name_);
+    throw Error("Can't write a value that is not a number to key of float = " + std::string(Name()));
   if (value == floatValue_) return;
   floatValue_ = value;
   changed_ = true;
 }
 
-TTOVCarSetupSection::TTOVCarSetupSection(std::string name, int32_t lineIndex)
-    : name_(std::move(name)), lineIndex_(lineIndex) {}
+TTOVCarSetupSection::TTOVCarSetupSection(std::string_view name, int32_t lineIndex)
+    : name_(name), lineIndex_(lineIndex) {
+  items_.reserve(8);  // most sections hold a few entries: one allocation for them
+}
 
 TTOVCarSetupData* TTOVCarSetupSection::FindData(std::string_view key) const {
-  for (const auto& item : items_)
-    if (SameText(item->Name(), key)) return item.get();
+  const auto hash = static_cast<uint32_t>(NameHash(key));
+  for (TTOVCarSetupData* item : items_)
+    if (item->NameHash() == hash && SameText(item->Name(), key)) return item;
   return nullptr;
 }
 
-TTOVCarSetupData* TTOVCarSetupSection::Add(std::unique_ptr<TTOVCarSetupData> data) {
-  items_.push_back(std::move(data));
-  return items_.back().get();
+TTOVCarSetupData* TTOVCarSetupSection::Add(TTOVCarSetupData* data) {
+  items_.push_back(data);
+  return data;
 }
 
 // ---- the document ----
 
-namespace {
-
-// FNV-1a over the name's bytes with "a".."z" folded, so that names equal ignoring ASCII case hash alike.
-std::size_t NameHash(std::string_view name, std::size_t h = 14695981039346656037ull) {
-  for (char c : name) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
-  return h;
-}
-
-}  // namespace
-
 void TTOVCarSetup::TSectionList::clear() {
   table_.clear();
   list_.clear();
+  store_.clear();
 }
 
 TTOVCarSetupSection* TTOVCarSetup::TSectionList::FindOrAdd(std::string_view name, int32_t lineIndex) {
@@ -110,8 +136,8 @@ TTOVCarSetupSection* TTOVCarSetup::TSectionList::FindOrAdd(std::string_view name
   std::size_t i = hash & (table_.size() - 1);
   for (; table_[i].section; i = (i + 1) & (table_.size() - 1))
     if (table_[i].hash == hash && SameText(table_[i].section->Name(), name)) return table_[i].section;
-  list_.push_back(std::make_unique<TTOVCarSetupSection>(std::string(name), lineIndex));
-  table_[i] = Slot{hash, list_.back().get()};
+  list_.push_back(store_.Make(name, lineIndex));
+  table_[i] = Slot{hash, list_.back()};
   return table_[i].section;
 }
 
@@ -140,10 +166,71 @@ TTOVCarSetupSection* TTOVCarSetup::FindSection(std::string_view name) const {
   return sections_.Find(name);
 }
 
-void TTOVCarSetup::Clear() {
+void TTOVCarSetup::ClearLines() {
   sections_.clear();
+  entries_.clear();
+  text_.clear();
+  edits_.clear();
+  lineCopiesValid_ = false;
+}
+
+void TTOVCarSetup::Clear() {
+  ClearLines();
   fileName_.clear();
-  lines_.clear();
+}
+
+namespace {
+
+// The line that starts at `pos` (before `end`) as SplitSetupLines finds it (LF, CR and CR LF end one);
+// `pos` moves on to the next line.
+std::string_view NextLine(const char*& pos, const char* end) {
+  const auto find = [](const char* from, const char* to, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+    return found ? static_cast<const char*>(found) : to;
+  };
+  const char* stop = find(pos, find(pos, end, '\n'), '\r');
+  const std::string_view line(pos, static_cast<std::size_t>(stop - pos));
+  if (stop != end && *stop == '\r' && stop + 1 != end && stop[1] == '\n') ++stop;
+  pos = stop == end ? end : stop + 1;
+  return line;
+}
+
+}  // namespace
+
+template <typename Visit>
+void TTOVCarSetup::ForEachLine(Visit visit) const {
+  auto edit = edits_.begin();
+  int32_t index = 0;
+  for (const char *pos = text_.data(), *end = pos + text_.size(); pos < end; ++index) {
+    const std::string_view line = NextLine(pos, end);
+    if (edit != edits_.end() && edit->first == index) {
+      visit(std::string_view(edit->second));
+      ++edit;
+    } else {
+      visit(line);
+    }
+  }
+}
+
+std::string_view TTOVCarSetup::EntryLine(const TTOVCarSetupData& data) const {
+  if (const auto edit = edits_.find(data.LineIndex()); edit != edits_.end()) return edit->second;
+  // The name is the line's first token: only blanks stand before it.
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  const char* start = data.Name().data();
+  while (start != begin && IsBlank(start[-1])) --start;
+  const char* stop = data.Name().data() + data.Name().size();
+  while (stop != end && *stop != '\n' && *stop != '\r') ++stop;
+  return std::string_view(start, static_cast<std::size_t>(stop - start));
+}
+
+const std::vector<std::string>& TTOVCarSetup::Lines() const {
+  if (!lineCopiesValid_) {
+    lineCopies_.clear();
+    ForEachLine([this](std::string_view line) { lineCopies_.emplace_back(line); });
+    lineCopiesValid_ = true;
+  }
+  return lineCopies_;
 }
 
 bool SetupHeadMayPass(std::string_view head) {
@@ -188,32 +275,43 @@ void TTOVCarSetup::LoadFromFile(const std::string& path) {
     bytes.reserve(static_cast<std::size_t>(OpenFileSize(file.get())) + 1);
     ReadMore(file.get(), path, static_cast<std::size_t>(kMaxSetupFileSize) + 1 - bytes.size(), bytes);
     file.reset();
-    LoadFromBytes(bytes, path);
+    LoadText(std::move(bytes), path);
   } catch (...) {
     // Never keep sections whose line indexes point into lines that are gone.
-    sections_.clear();
-    lines_.clear();
+    ClearLines();
     throw;
   }
 }
 
 void TTOVCarSetup::LoadFromBytes(std::string_view bytes, const std::string& path) {
-  sections_.clear();
+  LoadText(std::string(bytes), path);
+}
+
+void TTOVCarSetup::LoadText(std::string bytes, const std::string& path) {
+  ClearLines();
   nulOffset_ = -1;
-  lines_ = SplitSetupLines(bytes);
+  const auto nul = bytes.find('\0');
+  int64_t nulOffset = -1;
+  if (nul != std::string::npos) {
+    if (bytes.find_first_not_of('\0', nul) != std::string::npos) nulOffset = static_cast<int64_t>(nul);
+    bytes.resize(nul);
+  }
+  text_ = std::move(bytes);
   try {
-    if (lines_.size() < 3 || lines_[0].compare(0, 3, "((\"") != 0 || lines_[1].compare(0, 4, " Car") != 0)
+    // The first three lines tell a setup file.
+    std::string_view head[3];
+    int lines = 0;
+    for (const char *pos = text_.data(), *end = pos + text_.size(); pos < end && lines < 3; ++lines)
+      head[lines] = NextLine(pos, end);
+    if (lines < 3 || head[0].substr(0, 3) != "((\"" || head[1].substr(0, 4) != " Car")
       throw Error("Invalid file = " + path);
     Parse();
   } catch (...) {
-    sections_.clear();
-    lines_.clear();
+    ClearLines();
     throw;
   }
   fileName_ = path;
-  const auto nul = bytes.find('\0');
-  if (nul != std::string_view::npos && bytes.find_first_not_of('\0', nul) != std::string_view::npos)
-    nulOffset_ = static_cast<int64_t>(nul);
+  nulOffset_ = nulOffset;
 }
 
 namespace {
@@ -284,10 +382,12 @@ void TTOVCarSetup::Parse() {
   sections_.clear();
   TParsedKeys parsed;
   TTOVCarSetupSection* current = nullptr;
-  for (std::size_t i = 1; i < lines_.size(); ++i) {
-    const SetupLineSplit split = SplitSetupLine(lines_[i]);
+  const char* pos = text_.data();
+  const char* const end = pos + text_.size();
+  if (pos < end) NextLine(pos, end);  // the file's heading
+  for (int32_t index = 1; pos < end; ++index) {
+    const SetupLineSplit split = SplitSetupLine(NextLine(pos, end));
     if (split.valuePosition < 0) continue;
-    const auto index = static_cast<int32_t>(i);
     if (split.value.substr(0, 2) == "(\"") {
       current = sections_.FindOrAdd(split.key, index);  // a repeated heading reopens its section
       continue;
@@ -298,37 +398,38 @@ void TTOVCarSetup::Parse() {
     const SetupValueKind kind = ReadSetupValue(split.value, intValue, floatValue);
     if (kind == SetupValueKind::None) continue;
     const bool isFloat = kind == SetupValueKind::Float;
-    const TTOVCarSetupData* added = current->Add(std::make_unique<TTOVCarSetupData>(
-        std::string(split.key), index, isFloat ? TTOVCarSetupData::kFloatMark : intValue,
-        isFloat ? floatValue : 0.0f));
+    const TTOVCarSetupData* added = current->Add(entries_.Make(
+        split.key, index, isFloat ? TTOVCarSetupData::kFloatMark : intValue, isFloat ? floatValue : 0.0f));
     parsed.Added(*current, *added);
   }
 }
 
 void TTOVCarSetup::WriteBackChangedValues() {
-  for (const auto& section : sections_) {
+  for (const TTOVCarSetupSection* section : sections_) {
     for (int32_t i = 0; i < section->Count(); ++i) {
       const TTOVCarSetupData* data = section->GetData(i);
       if (!data->Changed()) continue;
-      std::string& line = lines_.at(static_cast<std::size_t>(data->LineIndex()));
-      const SetupLineSplit split = SplitSetupLine(line);
+      const std::string_view current = EntryLine(*data);
+      const SetupLineSplit split = SplitSetupLine(current);
       if (split.valuePosition < 0 || !SameText(split.key, data->Name())) continue;
-      line.resize(static_cast<std::size_t>(split.valuePosition - 1));
+      std::string line(current.substr(0, static_cast<std::size_t>(split.valuePosition - 1)));
       line += data->IsFloat() ? FormatFloat6(data->FloatValue()) : FormatInt(data->IntValue());
+      edits_[data->LineIndex()] = std::move(line);
+      lineCopiesValid_ = false;
     }
   }
 }
 
 std::string TTOVCarSetup::SaveToBytes() {
   WriteBackChangedValues();
-  std::size_t size = 1;
-  for (const auto& line : lines_) size += line.size() + 1;
   std::string bytes;
-  bytes.reserve(size);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (i > 0) bytes.push_back('\n');
-    bytes += lines_[i];
-  }
+  bytes.reserve(text_.size() + 16 * edits_.size() + 1);
+  bool first = true;
+  ForEachLine([&](std::string_view line) {
+    if (!first) bytes.push_back('\n');
+    first = false;
+    bytes += line;
+  });
   bytes.push_back('\0');
   return bytes;
 }

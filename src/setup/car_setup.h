@@ -3,62 +3,88 @@
 // entries. Saving rewrites only the value texts of entries whose value really changed; every other byte of
 // every line is written back as it was read (line breaks become LF, and one NUL ends the file).
 
+#include <algorithm>
 #include <cstdint>
-#include <memory>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/error.h"
 
 namespace gw {
 
-// One numeric entry: the first "key value" line of its key within a section.
+// One numeric entry: the first "key value" line of its key within a section. A large file holds hundreds of
+// thousands of them, so an entry is small: its name is a view into the document's text.
 class TTOVCarSetupData {
  public:
   // IntValue of a float entry; an integer entry can never hold it.
   static constexpr int32_t kFloatMark = 2147483647;
 
-  TTOVCarSetupData(std::string name, int32_t lineIndex, int32_t intValue, float floatValue);
-  virtual ~TTOVCarSetupData() = default;
+  // The name must outlive the entry (the document's text does).
+  TTOVCarSetupData(std::string_view name, int32_t lineIndex, int32_t intValue, float floatValue);
 
   // Raise on an entry of the other kind; a value equal to the held one changes nothing.
-  virtual void SetInteger(int32_t value);
-  virtual void SetFloat(float value);
-  virtual bool IsFloat() const { return intValue_ == kFloatMark; }
+  void SetInteger(int32_t value);
+  void SetFloat(float value);
+  bool IsFloat() const { return intValue_ == kFloatMark; }
 
   bool Changed() const { return changed_; }
-  const std::string& Name() const { return name_; }
+  std::string_view Name() const { return std::string_view(name_, nameSize_); }
   float FloatValue() const { return floatValue_; }
   int32_t IntValue() const { return intValue_; }
   int32_t LineIndex() const { return lineIndex_; }
+  // A hash of the name ignoring ASCII case, for finding keys quickly.
+  uint32_t NameHash() const { return nameHash_; }
 
  private:
-  bool changed_ = false;
-  std::string name_;
+  const char* name_ = nullptr;  // a pointer and a 32-bit size: 32 bytes an entry, not 40
   float floatValue_ = 0;
   int32_t intValue_ = 0;
   int32_t lineIndex_ = 0;
+  uint32_t nameHash_ = 0;
+  uint32_t nameSize_ = 0;
+  bool changed_ = false;
 };
 
 // One section: named by the key of the heading line that first opened it.
 class TTOVCarSetupSection {
  public:
-  TTOVCarSetupSection(std::string name, int32_t lineIndex);
+  TTOVCarSetupSection(std::string_view name, int32_t lineIndex);
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-  TTOVCarSetupData* GetData(int32_t index) const { return items_.at(static_cast<std::size_t>(index)).get(); }
+  TTOVCarSetupData* GetData(int32_t index) const { return items_.at(static_cast<std::size_t>(index)); }
   // The first entry whose key equals the key ignoring ASCII case, or null.
   TTOVCarSetupData* FindData(std::string_view key) const;
-  const std::string& Name() const { return name_; }
+  std::string_view Name() const { return name_; }
   int32_t LineIndex() const { return lineIndex_; }
 
-  TTOVCarSetupData* Add(std::unique_ptr<TTOVCarSetupData> data);
+  // The entry is the document's; the section lists it.
+  TTOVCarSetupData* Add(TTOVCarSetupData* data);
 
  private:
-  std::vector<std::unique_ptr<TTOVCarSetupData>> items_;
-  std::string name_;
+  std::vector<TTOVCarSetupData*> items_;
+  std::string_view name_;  // into the document's text
   int32_t lineIndex_ = 0;
+};
+
+// Objects of a document made in blocks: one allocation for many of them, and addresses that never move.
+template <typename T>
+class TBlockStore {
+ public:
+  template <typename... Args>
+  T* Make(Args&&... args) {
+    if (blocks_.empty() || blocks_.back().size() == blocks_.back().capacity()) {
+      blocks_.emplace_back();
+      blocks_.back().reserve(std::size_t{16} << std::min<std::size_t>(blocks_.size(), 8));
+    }
+    return &blocks_.back().emplace_back(std::forward<Args>(args)...);
+  }
+  void clear() { blocks_.clear(); }
+
+ private:
+  std::vector<std::vector<T>> blocks_;
 };
 
 class TTOVCarSetup {
@@ -79,13 +105,14 @@ class TTOVCarSetup {
 
   virtual int32_t SectionCount() const { return static_cast<int32_t>(sections_.size()); }
   TTOVCarSetupSection* GetSection(int32_t index) const {
-    return sections_.at(static_cast<std::size_t>(index)).get();
+    return sections_.at(static_cast<std::size_t>(index));
   }
   // The first section whose name equals the name ignoring ASCII case, or null.
   virtual TTOVCarSetupSection* FindSection(std::string_view name) const;
 
   const std::string& FileName() const { return fileName_; }
-  const std::vector<std::string>& Lines() const { return lines_; }
+  // The lines as a save would write them now (changed values are written into them by a save).
+  const std::vector<std::string>& Lines() const;
   // The offset of the NUL byte that ended the text of the last file read, when more than NUL bytes followed
   // it (damage, typically after a crash): those bytes are ignored and a save drops them. -1 otherwise.
   int64_t NulOffset() const { return nulOffset_; }
@@ -96,8 +123,17 @@ class TTOVCarSetup {
   std::string SaveToBytes();
 
  private:
+  // Takes the file's bytes (up to the NUL that may end them) as the document's text.
+  void LoadText(std::string bytes, const std::string& path);
   void Parse();
   void WriteBackChangedValues();
+
+  // Calls visit(line) for every line in order: a run of the text, or the line a save rewrote.
+  template <typename Visit>
+  void ForEachLine(Visit visit) const;
+  // The line of an entry as it is now.
+  std::string_view EntryLine(const TTOVCarSetupData& data) const;
+  void ClearLines();
 
   // The sections in file order, with a table from a name (ignoring ASCII case) to the first section of
   // that name: finding the section of each heading line walked the whole list, which made parsing
@@ -105,7 +141,7 @@ class TTOVCarSetup {
   class TSectionList {
    public:
     std::size_t size() const { return list_.size(); }
-    const std::unique_ptr<TTOVCarSetupSection>& at(std::size_t i) const { return list_.at(i); }
+    TTOVCarSetupSection* at(std::size_t i) const { return list_.at(i); }
     auto begin() const { return list_.begin(); }
     auto end() const { return list_.end(); }
     void clear();
@@ -121,12 +157,20 @@ class TTOVCarSetup {
     void Place(Slot slot);
     void Grow();
 
-    std::vector<std::unique_ptr<TTOVCarSetupSection>> list_;
+    TBlockStore<TTOVCarSetupSection> store_;
+    std::vector<TTOVCarSetupSection*> list_;
     std::vector<Slot> table_;  // open addressing, one slot per section, never more than half full
   };
 
+  // The document keeps the file's text and finds its lines and entries in it, so that loading makes a
+  // handful of allocations instead of several per line, and no list of lines: an entry's line is found
+  // from its name, and a save walks the text.
   TSectionList sections_;
-  std::vector<std::string> lines_;
+  TBlockStore<TTOVCarSetupData> entries_;
+  std::string text_;
+  std::map<int32_t, std::string> edits_;         // by line index: the lines a save wrote values into
+  mutable std::vector<std::string> lineCopies_;  // what Lines() gave, made again after every change
+  mutable bool lineCopiesValid_ = false;
   std::string fileName_;
   int64_t nulOffset_ = -1;
 };

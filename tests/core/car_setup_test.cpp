@@ -126,6 +126,29 @@ TEST_F(CarSetupTest, lineBreaksAndNulBytesAreNormalisedOnSave) {
   EXPECT_EQ(ReadBytes(doc.FileName()), std::string("((\"CarSetup\"\n Car (\"Car\"\n A 0.500000") + '\0');
 }
 
+TEST_F(CarSetupTest, aValueWrittenAgainReplacesOnlyItsOwnLineAndNamesOutliveTheirLoadsText) {
+  const std::string bytes =
+      "((\"CarSetup\"\r\n Car (\"Car\"\r MaxSteeringLock  1.500000 old\n A 7\r\n\r\n Drive (\"D\"\n B 2";
+  doc.LoadFromBytes(bytes, "mixed.lsp");
+  EXPECT_EQ(doc.Lines(), SplitSetupLines(bytes));
+  TTOVCarSetupData* lock = doc.FindSection("car")->FindData("maxsteeringlock");
+  ASSERT_NE(lock, nullptr);
+  EXPECT_EQ(lock->Name(), "MaxSteeringLock");
+  lock->SetFloat(2.0f);
+  doc.SaveToBytes();
+  lock->SetFloat(0.25f);
+  const std::string saved = doc.SaveToBytes();
+  EXPECT_EQ(saved, "((\"CarSetup\"\n Car (\"Car\"\n MaxSteeringLock  0.250000\n A 7\n\n Drive (\"D\"\n B 2" +
+                       std::string(1, '\0'));
+  EXPECT_EQ(doc.Lines()[2], " MaxSteeringLock  0.250000");
+
+  // A document loaded again holds the names of its new text only.
+  doc.LoadFromBytes(saved, "again.lsp");
+  EXPECT_EQ(doc.GetSection(1)->Name(), "Drive");
+  EXPECT_EQ(doc.GetSection(1)->GetData(0)->Name(), "B");
+  EXPECT_EQ(doc.FindSection("Car")->GetData(0)->FloatValue(), 0.25f);
+}
+
 TEST_F(CarSetupTest, aNulBeforeTheEndIsReportedWithItsOffsetAndTheSaveStaysPossible) {
   using namespace std::string_literals;
   const std::string damaged = std::string(kSmall).substr(0, 60) + "\0 B 0.250000\n ))"s;

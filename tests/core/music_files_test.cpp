@@ -124,6 +124,61 @@ TEST_F(MusicFiles, musicIsReadOnlyFromRegularFilesAndWithoutWaiting) {
 }
 #endif
 
+MATCHER_P4(Listed, name, song, artist, failure, "") {
+  return arg.name == name && arg.song == song && arg.artist == artist && arg.failure == failure;
+}
+
+TEST_F(MusicFiles, theFolderListsItsOggFilesInWindowsOrderWithTheirInfo) {
+  Put("Music/b.OGG", Wrapped("Song B", "Band", Ogg(200)));
+  Put("Music/A.ogg", Ogg(200));
+  Put("Music/a2.ogg", Wrapped("", "Solo", Ogg(10)));
+  Put("Music/short.ogg", Ogg(135));        // too short to hold a stream
+  Put("Music/notes.txt", Ogg(200));        // not named as music
+  Put("Music/mp3.ogg", "ID3" + Ogg(500));  // no Ogg stream
+  fs::create_directory(music + "folder.ogg");
+  EXPECT_THAT(ListMusicFiles(music),
+              ::testing::ElementsAre(Listed("A.ogg", "", "", ""), Listed("a2.ogg", "", "Solo", ""),
+                                     Listed("b.OGG", "Song B", "Band", "")));
+  EXPECT_THAT(ListMusicFiles(dir.File("none/")), ::testing::IsEmpty());
+}
+
+TEST_F(MusicFiles, aLargeFolderListsEveryFileOnceInOrder) {
+  // Enough files for the reading to be shared out over several threads.
+  constexpr int kCount = 1200;
+  for (int i = 0; i < kCount; ++i)
+    Put("Music/t" + std::to_string(10000 + i) + ".ogg", Wrapped("Song " + std::to_string(i), "B", Ogg(10)));
+  Put("Music/t10600x.ogg", "not music at all, and long enough to be read whole........" + Ogg(100));
+  const std::vector<TListedMusicFile> files = ListMusicFiles(music);
+  ASSERT_EQ(files.size(), static_cast<std::size_t>(kCount));
+  for (int i = 0; i < kCount; ++i) {
+    const TListedMusicFile& file = files[static_cast<std::size_t>(i)];
+    ASSERT_EQ(file.name, "t" + std::to_string(10000 + i) + ".ogg");
+    ASSERT_EQ(file.song, "Song " + std::to_string(i));
+  }
+}
+
+#ifndef _WIN32  // FIFOs, symbolic links and permissions are POSIX file-system objects
+TEST_F(MusicFiles, theFolderListsRegularFilesOnlyAndAnUnreadableOneWithItsReason) {
+  Put("Music/a.ogg", Wrapped("Song A", "Artist A", Ogg(10)));
+  Put("elsewhere.ogg", Wrapped("Linked", "Artist L", Ogg(10)));
+  fs::create_symlink(dir.File("elsewhere.ogg"), music + "link.ogg");
+  fs::create_symlink(dir.File("gone.ogg"), music + "dangling.ogg");
+  test::Fifo fifo(music + "pipe.ogg");
+  Put("Music/locked.ogg", Wrapped("Hidden", "Hidden", Ogg(10)));
+  fs::permissions(music + "locked.ogg", fs::perms::none);
+  test::OpenToOthers(dir.Path());
+  test::AsOrdinaryUser user;
+  const std::vector<TListedMusicFile> files = ListMusicFiles(music);
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_THAT(files[0], Listed("a.ogg", "Song A", "Artist A", ""));
+  EXPECT_THAT(files[1], Listed("link.ogg", "Linked", "Artist L", ""));
+  EXPECT_EQ(files[2].name, "locked.ogg");
+  EXPECT_EQ(files[2].song, "");
+  EXPECT_THAT(files[2].failure, ::testing::HasSubstr("Cannot open file = " + music + "locked.ogg ("));
+  EXPECT_FALSE(fifo.Rescued());
+}
+#endif
+
 #ifdef _WIN32
 // The file system itself ignores letter case here: any spelling finds the one file.
 TEST_F(MusicFiles, filesAreFoundIgnoringAsciiCaseAsTheGameFindsThem) {

@@ -156,6 +156,20 @@ TEST_F(FormMusicTest, emptyMusicFolderAndMissingSoundTableStillGiveTenEmptySlots
   for (const std::string& name : form->SlotNames()) EXPECT_EQ(name, "");
 }
 
+TEST_F(FormMusicTest, theArtistColumnIsAsWideAsTheListsOwnMeasureMakesIt) {
+  // Shared and distinct artists, one far wider than the column, one missing.
+  const char* artists[] = {"A", "The Very Long Named Touring Orchestra Of Gravel", "A", "B", ""};
+  for (int i = 0; i < 40; ++i)
+    test::WriteBytes(Music("t" + std::to_string(10 + i) + ".ogg"), Wrapped("S", artists[i % 5]));
+  auto form = Form();
+  QTreeWidget* bottom = form->ListViewBottom;
+  const int opened = bottom->columnWidth(2);
+  bottom->setColumnWidth(2, 10);
+  bottom->resizeColumnToContents(2);
+  EXPECT_EQ(opened, bottom->columnWidth(2));
+  EXPECT_GT(opened, bottom->fontMetrics().horizontalAdvance(QStringLiteral("The Very Long Named")));
+}
+
 TEST_F(FormMusicTest, anUnreadableFileIsListedMarkedAndEverythingElseWorks) {
   test::WriteBytes(Music("a.ogg"), Wrapped("Song A", "Artist A"));
   test::WriteBytes(Music("locked.ogg"), Wrapped("Hidden", "Hidden"));

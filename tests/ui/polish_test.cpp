@@ -163,7 +163,7 @@ TEST_F(PolishTest, everyDemoVelocityAxisAscends) {
   for (int s = 0; s < setup.SectionCount(); ++s)
     for (int i = 0; i < setup.GetSection(s)->Count(); ++i) {
       const TTOVCarSetupData* d = setup.GetSection(s)->GetData(i);
-      const std::string& key = d->Name();
+      const std::string key(d->Name());
       if (d->IsFloat() && key.find("Velocity_") != std::string::npos)
         axes[key.substr(0, key.size() - 3)].push_back(d->FloatValue());
     }
