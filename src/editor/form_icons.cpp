@@ -34,25 +34,24 @@ class TDrawnIconEngine final : public QIconEngine {
     return scaledPixmap(size, mode, state, 1.0);
   }
 
-  // `size` is in the screen's own pixels.
+  // `size` is in the screen's own pixels. Only the drawing is kept: a disabled or active look comes from
+  // the style and palette of the moment, which the View menu can change.
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal) override {
     const int side = std::max(1, std::min(size.width(), size.height()));
-    const auto key = std::make_pair(side, static_cast<int>(mode));
-    if (const auto known = drawn_.find(key); known != drawn_.end()) return known->second;
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(side / 16.0, side / 16.0);
-    (*paint_)(p);
-    p.end();
-    if (mode != QIcon::Normal) {  // disabled, active or selected: as the style shows such an icon
-      QStyleOption option;
-      option.palette = QApplication::palette();
-      const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
-      if (!generated.isNull()) pixmap = generated;
+    QPixmap& pixmap = drawn_[side];
+    if (pixmap.isNull()) {
+      pixmap = QPixmap(side, side);
+      pixmap.fill(Qt::transparent);
+      QPainter p(&pixmap);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.scale(side / 16.0, side / 16.0);
+      (*paint_)(p);
     }
-    return drawn_[key] = pixmap;
+    if (mode == QIcon::Normal) return pixmap;
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+    return generated.isNull() ? pixmap : generated;
   }
 
   QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
@@ -73,7 +72,7 @@ class TDrawnIconEngine final : public QIconEngine {
 
  private:
   std::shared_ptr<const TPaint> paint_;
-  std::map<std::pair<int, int>, QPixmap> drawn_;  // by side and mode
+  std::map<int, QPixmap> drawn_;  // by side
 };
 
 QIcon Draw(TDrawnIconEngine::TPaint paint) {

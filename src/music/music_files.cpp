@@ -151,8 +151,16 @@ namespace {
 // Reads the file of the open folder into `file`; false when it is to be left out. The type the listing gave
 // saves a look at a regular file's type of its own.
 bool ProbeEntry(int folder, unsigned char type, const std::string& folderPath, TListedMusicFile& file) {
-  // Without waiting, as every read here: a FIFO opened for reading would otherwise block.
+  // Only a regular file is opened: opening a FIFO or a device has effects of its own. A link, or an entry
+  // whose type the file system does not give, is looked at first; the look after opening guards against
+  // a swap in between.
   const char* name = file.name.c_str();
+  if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN) return false;
+  if (type != DT_REG) {
+    struct stat st {};
+    if (::fstatat(folder, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
+  }
+  // Without waiting, as every read here: a FIFO put in the file's place would otherwise block.
   const int fd = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const std::string reason = LastErrorText();
@@ -253,7 +261,8 @@ std::vector<TListedMusicFile> ListMusicFiles(const std::string& musicFolder) {
     files.push_back(std::move(file));
   }
 #else
-  DIR* folder = ::opendir(musicFolder.c_str());
+  const std::unique_ptr<DIR, int (*)(DIR*)> folderHandle(::opendir(musicFolder.c_str()), ::closedir);
+  DIR* folder = folderHandle.get();
   if (!folder) return files;
   std::vector<unsigned char> types;
   while (const dirent* entry = ::readdir(folder)) {
@@ -267,16 +276,10 @@ std::vector<TListedMusicFile> ListMusicFiles(const std::string& musicFolder) {
   constexpr std::size_t kFilesPerThread = 512;  // below this a thread costs more than it saves
   const std::size_t parts = std::clamp<std::size_t>(files.size() / kFilesPerThread, 1,
                                                     std::max(1u, std::thread::hardware_concurrency()));
-  try {
-    RunInParts(files.size(), parts, [&](std::size_t from, std::size_t to) {
-      for (std::size_t i = from; i < to; ++i)
-        keep[i] = ProbeEntry(::dirfd(folder), types[i], musicFolder, files[i]);
-    });
-  } catch (...) {
-    ::closedir(folder);
-    throw;
-  }
-  ::closedir(folder);
+  RunInParts(files.size(), parts, [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      keep[i] = ProbeEntry(::dirfd(folder), types[i], musicFolder, files[i]);
+  });
   std::size_t kept = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!keep[i]) continue;

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <cstdlib>
+#include <memory>
 #include <system_error>
 
 #include "platform/ascii_text.h"
@@ -154,13 +155,12 @@ std::vector<std::string> FindFiles(const std::string& folder, std::string_view m
 #ifndef _WIN32
   // The entries' names straight from the system: a directory iterator makes a whole path of every entry,
   // which a folder of thousands of files feels.
-  DIR* dir = ::opendir(folder.c_str());
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
   if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir)) {
+  while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view name(entry->d_name);
     if (name != "." && name != ".." && MatchesMask(name, mask)) names.emplace_back(name);
   }
-  ::closedir(dir);
   return names;
 #else
   std::error_code ec;

@@ -4,7 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/test_files.h"
 #include "platform/error.h"
@@ -176,6 +184,25 @@ TEST_F(MusicFiles, theFolderListsRegularFilesOnlyAndAnUnreadableOneWithItsReason
   EXPECT_EQ(files[2].song, "");
   EXPECT_THAT(files[2].failure, ::testing::HasSubstr("Cannot open file = " + music + "locked.ogg ("));
   EXPECT_FALSE(fifo.Rescued());
+}
+
+// Opening a FIFO is itself an act: it releases a writer waiting for a reader. The listing leaves it unopened.
+TEST_F(MusicFiles, theFolderListingNeverOpensAFifo) {
+  const std::string pipe = music + "waiting.ogg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<bool> released = false;
+  std::thread writer([&] {
+    const int fd = ::open(pipe.c_str(), O_WRONLY);  // waits for a reader
+    released = true;
+    if (fd >= 0) ::close(fd);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the writer is waiting
+  EXPECT_TRUE(ListMusicFiles(music).empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(released);
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);  // lets a waiting writer go
+  writer.join();
+  ::close(reader);
 }
 #endif
 
