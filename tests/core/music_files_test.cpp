@@ -153,14 +153,15 @@ TEST_F(MusicFiles, theFolderListsItsOggFilesInWindowsOrderWithTheirInfo) {
 TEST_F(MusicFiles, aLargeFolderListsEveryFileOnceInOrder) {
   // Enough files for the reading to be shared out over several threads.
   constexpr int kCount = 1200;
+  const auto name = [](int i) { return std::string("t").append(std::to_string(10000 + i)).append(".ogg"); };
   for (int i = 0; i < kCount; ++i)
-    Put("Music/t" + std::to_string(10000 + i) + ".ogg", Wrapped("Song " + std::to_string(i), "B", Ogg(10)));
+    Put("Music/" + name(i), Wrapped("Song " + std::to_string(i), "B", Ogg(10)));
   Put("Music/t10600x.ogg", "not music at all, and long enough to be read whole........" + Ogg(100));
   const std::vector<TListedMusicFile> files = ListMusicFiles(music);
   ASSERT_EQ(files.size(), static_cast<std::size_t>(kCount));
   for (int i = 0; i < kCount; ++i) {
     const TListedMusicFile& file = files[static_cast<std::size_t>(i)];
-    ASSERT_EQ(file.name, "t" + std::to_string(10000 + i) + ".ogg");
+    ASSERT_EQ(file.name, name(i));
     ASSERT_EQ(file.song, "Song " + std::to_string(i));
   }
 }
