@@ -12,9 +12,11 @@
 #include <QStylePainter>
 #include <QToolTip>
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "editor/form_slider_list.h"
+#include "platform/ascii_text.h"
 #include "platform/local_text.h"
 #include "setup/game_folders.h"
 
@@ -45,8 +47,8 @@ void SortIgnoringCase(QStringList& names) {
     QByteArray folded;  // the ASCII name in lower case; empty when `ascii` is false
     bool ascii = true;
     const QString* name = nullptr;
-    // The first sixteen folded bytes as two numbers that order as the bytes do: names of one car and slot
-    // share their first eight, and most comparisons end within the sixteen.
+    // The first sixteen folded bytes as two ordering heads: names of one car and slot share their first
+    // eight, and most comparisons end within the sixteen.
     quint64 head[2] = {0, 0};
   };
   std::vector<Key> keys;
@@ -61,9 +63,9 @@ void SortIgnoringCase(QStringList& names) {
       folded[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
     }
     if (!key.ascii) key.folded.clear();
-    for (qsizetype i = 0; i < 16; ++i)
-      key.head[i / 8] =
-          key.head[i / 8] << 8 | (i < key.folded.size() ? static_cast<unsigned char>(key.folded[i]) : 0u);
+    const std::string_view bytes(key.folded.constData(), static_cast<std::size_t>(key.folded.size()));
+    key.head[0] = OrderingHead(bytes);
+    key.head[1] = OrderingHead(bytes, 8);
     keys.push_back(std::move(key));
   }
   // For ASCII names the folded bytes order exactly as the case-insensitive comparison does; the same

@@ -227,10 +227,7 @@ std::vector<TListedMusicFile> InWindowsOrder(std::vector<TListedMusicFile> files
   order.reserve(files.size());
   for (const TListedMusicFile& file : files) {
     keys.push_back(AsciiUpperCase(file.name));
-    Key key{0, order.size()};
-    for (std::size_t i = 0; i < 8; ++i)
-      key.head = key.head << 8 | (i < keys.back().size() ? static_cast<unsigned char>(keys.back()[i]) : 0u);
-    order.push_back(key);
+    order.push_back({OrderingHead(keys.back()), order.size()});
   }
   std::sort(order.begin(), order.end(), [&](const Key& a, const Key& b) {
     if (a.head != b.head) return a.head < b.head;

@@ -2,6 +2,7 @@
 // Byte-exact text helpers. Names, keys and file names are compared by folding "a".."z" only, so that
 // 8-bit characters of any code page compare exactly.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,15 @@ constexpr bool SameText(std::string_view a, std::string_view b) {
 }
 
 std::string AsciiUpperCase(std::string_view s);
+
+// Eight bytes of `s` from `from` on as a number that orders as the bytes do, missing bytes as zero: a sort
+// key's head that settles most comparisons of long names without comparing the strings themselves.
+constexpr std::uint64_t OrderingHead(std::string_view s, std::size_t from = 0) {
+  std::uint64_t head = 0;
+  for (std::size_t i = from; i < from + 8; ++i)
+    head = head << 8 | (i < s.size() ? static_cast<unsigned char>(s[i]) : 0u);
+  return head;
+}
 
 // Blank and tab, the only separators of tokens in setup and ini lines.
 constexpr bool IsBlank(char c) {
