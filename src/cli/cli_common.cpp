@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "platform/paths.h"
@@ -43,6 +44,7 @@ void LoadSetup(TTOVCarSetup& setup, const std::string& path) {
   } catch (const Error& e) {
     throw FileError(path, e.what());
   }
+  if (setup.NulOffset() >= 0) PrintNote(NulByteNotice(path, setup.NulOffset()));
 }
 
 void SaveSetup(TTOVCarSetup& setup, TCliContext& context) {
@@ -61,8 +63,11 @@ void KeepVersion(const std::string& path, TCliContext& context) {
     // Setups of the game's saved-games folder keep their versions under their own names, as in the window.
     const std::string install = GetGameInstallPath();
     const std::string savedGames = install.empty() ? std::string() : GamePath(install, kSavedGamesFolder);
-    context.History =
-        std::make_unique<TVersionStore>(folder, savedGames, context.NoHistory ? 0 : kDefaultHistoryDepth);
+    // The window's HistoryDepth lives in its own settings file, which this tool cannot know: it keeps every
+    // version and leaves pruning to the window's next save of the file, so no version is lost to a depth the
+    // player never chose.
+    context.History = std::make_unique<TVersionStore>(
+        folder, savedGames, context.NoHistory ? 0 : std::numeric_limits<int>::max());
   }
   TVersionStore& store = *context.History;
   if (store.Depth() == 0) return;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/test_files.h"
+#include "history/version_store.h"
 
 namespace gw {
 namespace {
@@ -447,6 +448,43 @@ TEST_F(Cli, list_theGamesSlotFiles_byCarAndAsJson) {
   run = Run({"list"});
   EXPECT_EQ(run.Status, 1);
   EXPECT_THAT(run.Err, HasSubstr("--game DIR"));
+}
+
+// The window keeps as many versions as its HistoryDepth says (100 here, in the per-user settings file the
+// installed window reads); a "set" from the command line adds one and deletes none.
+TEST_F(Cli, set_keepsAVersionAndDeletesNoneTheWindowKeptAtADeeperHistoryDepth) {
+  const std::string file = Setup(kGameSaved1, "s.lsp");
+  const std::string original = test::ReadBytes(file);
+  fs::create_directories(dir.File("config/gravelwright"));
+  test::WriteBytes(dir.File("config/gravelwright/gravelwright.ini"), "[COMMON]\r\nHistoryDepth=100\r\n");
+  int64_t now = 1'700'000'000'000;
+  TVersionStore window(dir.File("kept"), "", 100, [&now] { return now += 1000; });
+  for (int i = 0; i < 40; ++i) {
+    test::WriteBytes(file, original + std::string(static_cast<std::size_t>(i + 1), '\n'));
+    ASSERT_TRUE(window.KeepVersion(file));
+  }
+  test::WriteBytes(file, original);
+  ASSERT_EQ(window.Versions(file).size(), 40u);
+
+  const TRun run = Run({"--history", dir.File("kept"), "set", file, "Tyre/Left Front Pressure=250"},
+                       "XDG_CONFIG_HOME=" + Quote(dir.File("config")));
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(window.Versions(file).size(), 41u) << "the oldest versions the window kept were deleted";
+}
+
+// As the window does, "set" says that a damaged file's bytes after a NUL byte are dropped (with
+// --no-history nothing else keeps them).
+TEST_F(Cli, set_saysWhenItDropsTheBytesAfterANulByte) {
+  const std::string file = Setup(kGameSaved1, "s.lsp");
+  std::string bytes = test::ReadBytes(file);
+  const std::size_t end = bytes.find('\0');
+  bytes = (end == std::string::npos ? bytes : bytes.substr(0, end)) + std::string(1, '\0') +
+          "tail the game wrote";
+  test::WriteBytes(file, bytes);
+  const TRun run = Run({"--no-history", "set", file, "Tyre/Left Front Pressure=250"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  ASSERT_EQ(test::ReadBytes(file).find("tail the game wrote"), std::string::npos);  // it was dropped
+  EXPECT_THAT(run.Err, HasSubstr("NUL byte"));
 }
 
 }  // namespace
