@@ -251,10 +251,13 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
 #endif
   std::error_code ec;
   fs::path target = ToFsPath(path);
-  // Write through a link to the file it names, so that the link stays a link.
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
+  // Write through a link to the file it names, so that the link stays a link: also when that file is not
+  // there yet (a synced folder that has not delivered it), which resolving the whole path would not follow.
+  for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+    if (hops == 40) Fail("Cannot create file", path, "its links form a loop");
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
   }
   const bool exists = fs::exists(target, ec);
   if (exists && fs::is_directory(target, ec)) Fail("Cannot create file", path, "it is a folder");

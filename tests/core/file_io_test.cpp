@@ -131,5 +131,19 @@ TEST_F(FileFaults, onlyRegularFilesAreReadAndNothingWaits) {
             "Cannot open file = " + folder + " (it is a folder)");
 }
 
+// A link whose file is not there yet (a synced folder that has not delivered it) is followed, not replaced
+// by a plain file, so later saves still reach the folder the link names.
+TEST_F(FileFaults, aLinkWhoseFileIsMissingIsFollowed) {
+  std::filesystem::create_directory(folder + "/synced");
+  const std::string link = folder + "/setup.lsp";
+  std::filesystem::create_symlink("synced/setup.lsp", link);  // relative to the link's folder
+  WriteFileReplacing(link, "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(test::ReadBytes(folder + "/synced/setup.lsp"), "new");
+  std::filesystem::create_symlink("loop.lsp", folder + "/loop.lsp");
+  EXPECT_EQ(test::ErrorMessageOf([&] { WriteFileReplacing(folder + "/loop.lsp", "x"); }),
+            "Cannot create file = " + folder + "/loop.lsp (its links form a loop)");
+}
+
 }  // namespace
 }  // namespace gw
