@@ -474,10 +474,17 @@ void TFormMusic::FormClose() {
 }
 
 void TFormMusic::reject() {
-  Run([this] {
+  try {
     FormClose();
-    QDialog::reject();
-  });
+  } catch (const std::exception& e) {
+    // A sound table the player cannot fix from here must not hold the window open for good; the table on
+    // disk stays as it was.
+    const QString question =
+        ToQ(std::string(e.what())) + QStringLiteral("\n\nClose without saving the music slots?");
+    if (AskChoice(this, question, {QStringLiteral("Close"), QStringLiteral("Cancel")}) != 0) return;
+    ClearPlayFolder(playFolder_);
+  }
+  QDialog::reject();
 }
 
 }  // namespace gw

@@ -509,5 +509,26 @@ TEST_F(FormMusicTest, theToolMenuCommandShowsTheWindowModally) {
   EXPECT_NE(test::ReadBytes(SoundIni()).find("Music00=Audio\\Music\\ba.ogg"), std::string::npos);
 }
 
+// A read-only sound table (as the game's installer leaves its files) whose slot names a file no longer in
+// the music folder: closing must delete that key and cannot. The player may stay, or close and leave the
+// table as it was; the window never holds them for good.
+TEST_F(FormMusicTest, aSoundTableThatCannotBeWrittenMayBeLeftAsItWas) {
+  WriteSlots("Music00=Audio\\Music\\gone.ogg\r\n");
+  const std::string before = test::ReadBytes(SoundIni());
+  fs::permissions(SoundIni(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  auto form = Form();
+  form->show();
+  QTest::keyClick(form.get(), Qt::Key_Escape);  // Cancel: the window stays
+  EXPECT_TRUE(form->isVisible());
+  const QStringList asked = modal_answers::TakeShownTexts();
+  ASSERT_EQ(asked.size(), 1);
+  EXPECT_TRUE(asked[0].endsWith("Close without saving the music slots?")) << asked[0].toStdString();
+  modal_answers::PushChoice(0);  // Close
+  QTest::mouseClick(form->ButtonClose, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(test::ReadBytes(SoundIni()), before);
+  fs::permissions(SoundIni(), fs::perms::owner_write, fs::perm_options::add);
+}
+
 }  // namespace
 }  // namespace gw
