@@ -245,10 +245,10 @@ void TFormMain::SaveSetupFile(const std::string& fileName) {
   SlidersToSetup(setup_, *this);
   KeepVersion(fileName.empty() ? setup_.FileName() : fileName);
   setup_.SaveToFile(fileName);
-  SaveComment();
   FileWritten();
   SetCaptionForFile(false);
   if (!fileName.empty()) SelectFileEntry(fileName);
+  SaveComment();  // last: the setup is written even when its comment cannot be stored
 }
 
 void TFormMain::ActionSaveExecute() {
@@ -365,6 +365,8 @@ void TFormMain::LoadComment() {
     MemoComment->setBackgroundRole(QPalette::Window);
     MemoComment->setPlainText(QString::fromLatin1(kNoComment));
   }
+  MemoComment->document()->setModified(false);
+  UpdateCaption();  // filling the box marked it modified on the way
 }
 
 void TFormMain::SaveComment() {
@@ -372,6 +374,8 @@ void TFormMain::SaveComment() {
   if (!IsSlotFile(setup_.FileName(), installFolder_) || !MemoComment->isEnabled()) return;
   ProfileIni ini(settingsFile_);
   WriteComment(ini, setup_.FileName(), CommentTextToLines(FromQ(CommentBoxText(*MemoComment))));
+  MemoComment->document()->setModified(false);
+  UpdateCaption();
 }
 
 // ---- window events ----

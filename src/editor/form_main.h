@@ -96,7 +96,9 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   void ActionUndoExecute();
   void ActionRedoExecute();
   void ActionHistoryExecute();
+  // Slider edits not yet saved, or a comment typed since the file was loaded or saved.
   bool IsModified() const;
+  bool CommentModified() const;
   // Before unsaved changes would be lost: asks to save them; false when the user cancels.
   bool MaySaveOrDiscard();
   // The open file was written by another program: reloads it when nothing is unsaved.

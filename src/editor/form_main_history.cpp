@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -17,6 +18,7 @@
 #include "platform/file_io.h"
 #include "platform/local_text.h"
 #include "platform/paths.h"
+#include "setup/game_folders.h"
 #include "widgets/modal_dialogs.h"
 #include "widgets/slider_list_box.h"
 
@@ -156,7 +158,13 @@ void TFormMain::ResetUndo(bool loaded) {
 }
 
 bool TFormMain::IsModified() const {
-  return !undoStack_->isClean();
+  return !undoStack_->isClean() || CommentModified();
+}
+
+bool TFormMain::CommentModified() const {
+  // Only a comment the file can keep counts: after Save as outside the saved-games folder it cannot.
+  return MemoComment->document()->isModified() && MemoComment->isEnabled() &&
+         IsSlotFile(setup_.FileName(), installFolder_);
 }
 
 // ---- changes since load ----
@@ -190,8 +198,10 @@ bool TFormMain::MaySaveOrDiscard() {
   if (answer != 0) return false;
   if (versionOf_)
     ActionSaveAsExecute();
-  else
+  else if (!ChangedOnDisk() || MayOverwriteChangedFile())  // as the Save command asks
     SaveSetupFile({});
+  else
+    return false;
   return !IsModified();
 }
 

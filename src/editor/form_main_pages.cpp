@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -245,6 +246,7 @@ QWidget* TFormMain::CreateGeneralPage() {
   MemoComment->setTabChangesFocus(true);  // Tab moves on: the keyboard never gets stuck in the box
   MemoComment->setEnabled(false);
   MemoComment->setBackgroundRole(QPalette::Window);
+  connect(MemoComment->document(), &QTextDocument::modificationChanged, this, [this] { UpdateCaption(); });
   return page;
 }
 

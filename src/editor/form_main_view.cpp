@@ -15,7 +15,9 @@
 #include <QStyleOption>
 #include <QTimer>
 #include <QWindow>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 
 #include "editor/form_main.h"
 #include "editor/settings_file.h"
@@ -252,6 +254,11 @@ void TFormMain::ApplyTheme(const QString& theme) {
 
 void TFormMain::LoadStartFileOverWindow() {
   if (!startFile_ || !FileExists(*startFile_)) return;
+  // A name without a folder means the file in the working folder, as the shell meant it; loaded bare it
+  // would name the saved-games file of that name.
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(ToFsPath(*startFile_), ec);
+  if (!ec) startFile_ = FromFsPath(absolute);
   auto load = [self = QPointer<TFormMain>(this)] {
     if (self) self->Run([self] { self->LoadSetupFile(*self->startFile_); });
   };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -604,6 +605,49 @@ TEST_F(FormHistoryTest, activationReloadsAChangedFileSilentlyOnlyWithoutUnsavedC
   EXPECT_TRUE(modal_answers::TakeShownTexts().isEmpty());
   EXPECT_EQ(form->statusBar()->currentMessage(),
             "0slot1_Tarmac.lsp was changed by another program and has been reloaded.");
+}
+
+// A comment typed for a slot file is stored only by a save; switching to another file asks first, as for
+// every other unsaved edit.
+TEST_F(FormHistoryTest, aTypedCommentIsAnUnsavedChange) {
+  auto* memo = Child<QPlainTextEdit>("MemoComment");
+  ASSERT_TRUE(memo->isEnabled());
+  memo->setFocus();
+  QTest::keyClicks(memo, "soft rear for the hairpins");
+  EXPECT_TRUE(form->windowTitle().endsWith(" *"));
+  auto* combo = Child<QComboBox>("ComboBoxFiles");
+  form->ComboBoxFilesSelect(combo->findText("3slot0_Wet.lsp"));  // the question is answered Cancel
+  EXPECT_EQ(modal_answers::TakeShownTexts(), QStringList{"Save changes to 0slot1_Tarmac.lsp?"});
+  EXPECT_EQ(form->Setup().FileName(), Saved("0slot1_Tarmac.lsp"));
+  EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("soft rear for the hairpins")));
+}
+
+// "Save" in the unsaved-changes question asks before writing over a file the game rewrote meanwhile, as
+// the Save command does.
+TEST_F(FormHistoryTest, savingFromTheUnsavedChangesQuestionAsksAboutAFileChangedOnDisk) {
+  const std::string game = grid + "\n";  // the game wrote it again
+  Key(tyre, 0);
+  test::WriteBytes(Saved("0slot1_Tarmac.lsp"), game);
+  modal_answers::PushChoice(0);  // Save changes? Save (any later question is answered Cancel)
+  auto* combo = Child<QComboBox>("ComboBoxFiles");
+  form->ComboBoxFilesSelect(combo->findText("3slot0_Wet.lsp"));
+  EXPECT_TRUE(modal_answers::TakeShownTexts().contains(
+      "0slot1_Tarmac.lsp was changed by another program since it was loaded."));
+  EXPECT_TRUE(test::ReadBytes(Saved("0slot1_Tarmac.lsp")) == game) << "the game's bytes were overwritten";
+}
+
+// The setup file is written, then its comment cannot be stored (a read-only settings file): the error is
+// shown, but the written file counts as saved, not as unsaved nor as changed by another program.
+TEST_F(FormHistoryTest, aCommentThatCannotBeStoredLeavesTheWrittenFileSaved) {
+  test::WriteBytes(dir.File("Gravelwright.ini"), "[COMMENT]\r\n");
+  fs::permissions(dir.File("Gravelwright.ini"), fs::perms::owner_read | fs::perms::group_read,
+                  fs::perm_options::replace);
+  Key(tyre, 0);
+  EXPECT_THROW(form->ActionSaveExecute(), Error);
+  EXPECT_NE(test::ReadBytes(Saved("0slot1_Tarmac.lsp")), grid);  // the setup itself was written
+  EXPECT_FALSE(form->IsModified());
+  EXPECT_FALSE(form->ChangedOnDisk());
+  fs::permissions(dir.File("Gravelwright.ini"), fs::perms::owner_all, fs::perm_options::replace);
 }
 
 }  // namespace

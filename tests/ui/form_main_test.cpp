@@ -406,5 +406,22 @@ TEST_F(FormMainTest, toolMenuEnablesCopyWithAFileAndMusicWithTheMusicFolder) {
   EXPECT_TRUE(Enabled(*form, "MenuItemMusic"));
 }
 
+// "gravelwright 0slot1_Tarmac.lsp" typed in a folder holding that file opens that file, not the game's
+// saved-games file of the same name (which a later save would overwrite).
+TEST_F(FormMainTest, aCommandLineFileWithoutAFolderIsTheOneInTheWorkingFolder) {
+  const std::filesystem::path own = dir.Path() / "mine";
+  std::filesystem::create_directories(own);
+  test::WriteBytes((own / "0slot1_Tarmac.lsp").string(), grid);
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(own);
+  auto form = Form(std::string("0slot1_Tarmac.lsp"));
+  form->show();
+  const bool loaded = QTest::qWaitFor([&] { return !form->Setup().FileName().empty(); });
+  std::filesystem::current_path(before);
+  ASSERT_TRUE(loaded);
+  EXPECT_TRUE(std::filesystem::equivalent(form->Setup().FileName(), own / "0slot1_Tarmac.lsp"))
+      << form->Setup().FileName();
+}
+
 }  // namespace
 }  // namespace gw
