@@ -107,14 +107,15 @@ QString AskOpenFileName(QWidget* parent, const QString& filter) {
   return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFileFilter(filter));
 }
 
-QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) {
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                        bool confirmOverwrite) {
   QString path;
   if (TakeAnswer(path)) return path;
   if (State().recording) return {};
   QFileDialog dialog(parent, QString(), QString(), QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(defaultSuffix);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the editor asks nothing about overwriting
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
