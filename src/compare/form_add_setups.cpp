@@ -83,7 +83,9 @@ void TFormAddSetups::ButtonAddClick() {
 }
 
 void TFormAddSetups::ButtonBrowseClick() {
-  const QString path = AskOpenFileName(this, QString::fromLatin1(kSetupFileFilter));
+  const QString path =
+      AskOpenFileName(this, QString::fromLatin1(kSetupFileFilter),
+                      installFolder_.empty() ? QString() : ToQ(GamePath(installFolder_, kSavedGamesFolder)));
   if (path.isEmpty()) return;
   browsed_ = path;
   accept();

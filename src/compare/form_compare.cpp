@@ -413,7 +413,8 @@ void TFormCompare::ButtonCopyTextClick() {
 }
 
 void TFormCompare::ButtonSaveCsvClick() {
-  const QString chosen = AskSaveFileName(this, QString::fromLatin1(kCsvFilter), QStringLiteral("csv"), true);
+  const QString chosen =
+      AskSaveFileName(this, QString::fromLatin1(kCsvFilter), {}, QStringLiteral("csv"), true);
   if (chosen.isEmpty()) return;
   std::string path = FromQ(chosen);
   if (ExtractFileExt(path).empty()) path += ".csv";

@@ -21,7 +21,8 @@ constexpr const char* kSetupFilter = "TOV File (*.lsp)|*.lsp|All|*";
 
 }  // namespace
 
-TFormExtract::TFormExtract(QWidget* parent, const std::string& installFolder) : QDialog(parent) {
+TFormExtract::TFormExtract(QWidget* parent, const std::string& installFolder)
+    : QDialog(parent), installFolder_(installFolder) {
   InitToolDialog(*this, "FormExtract", QStringLiteral("Extract from Replay"));
   const TDialogScale px(*this);
 
@@ -91,13 +92,18 @@ void TFormExtract::ListBoxReplayClick() {
   if (!selected.isEmpty()) EditRpl->setText(selected.front()->text());
 }
 
+QString TFormExtract::GameFolder(std::string_view folder) const {
+  return installFolder_.empty() ? QString() : ToQ(GamePath(installFolder_, folder));
+}
+
 void TFormExtract::Button1Click() {
-  const QString path = AskOpenFileName(this, QString::fromLatin1(kReplayFilter));
+  const QString path = AskOpenFileName(this, QString::fromLatin1(kReplayFilter), GameFolder(kReplaysFolder));
   if (!path.isEmpty()) EditRpl->setText(path);
 }
 
 void TFormExtract::Button2Click() {
-  const QString path = AskSaveFileName(this, QString::fromLatin1(kSetupFilter), QStringLiteral("lsp"));
+  const QString path = AskSaveFileName(this, QString::fromLatin1(kSetupFilter), GameFolder(kSavedGamesFolder),
+                                       QStringLiteral("lsp"));
   if (!path.isEmpty()) EditLsp->setText(path);
 }
 

@@ -41,6 +41,8 @@ class TFormExtract final : public QDialog {
 
  private:
   void FillReplayList(const std::string& installFolder);
+  QString GameFolder(std::string_view folder) const;  // a folder of the installation; empty without one
+  std::string installFolder_;  // the file dialogs open in its replays and saved-games folders
 };
 
 }  // namespace gw

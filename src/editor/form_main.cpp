@@ -203,7 +203,7 @@ void TFormMain::ComboBoxFilesSelect(int index) {
     return;
   }
   ComboBoxFiles->setCurrentIndex(-1);
-  const QString path = AskOpenFileName(this, QString::fromLatin1(kSetupFileFilter));
+  const QString path = AskOpenFileName(this, QString::fromLatin1(kSetupFileFilter), DialogFolder());
   if (!path.isEmpty())
     LoadSetupFile(FromQ(path));
   else
@@ -266,8 +266,15 @@ void TFormMain::ActionSaveExecute() {
   SaveSetupFile({});
 }
 
+QString TFormMain::DialogFolder() const {
+  // Where the open file lies, else the game's saved setups: where a player's setups are.
+  const std::string file = versionOf_ ? *versionOf_ : setup_.FileName();
+  if (!file.empty()) return ToQ(ExtractFileDir(file));
+  return installFolder_.empty() ? QString() : ToQ(GamePath(installFolder_, kSavedGamesFolder));
+}
+
 void TFormMain::ActionSaveAsExecute() {
-  const QString chosen = AskSaveFileName(this, QString::fromLatin1(kSetupFileFilter));
+  const QString chosen = AskSaveFileName(this, QString::fromLatin1(kSetupFileFilter), DialogFolder());
   if (chosen.isEmpty()) return;
   std::string name = FromQ(chosen);
   if (ExtractFileExt(name).empty()) name += ".lsp";
@@ -277,7 +284,7 @@ void TFormMain::ActionSaveAsExecute() {
 void TFormMain::ActionReloadExecute() {
   if (!MaySaveOrDiscard()) return;
   if (versionOf_) {
-    OpenVersion(openVersion_, std::string(*versionOf_));
+    ShowVersion(openVersion_, std::string(*versionOf_));  // asked above
     return;
   }
   const std::string name = setup_.FileName();
@@ -340,7 +347,9 @@ void TFormMain::ReadSettings() {
   QPoint position = pos();
   if (s.left != -1) position.setX(s.left);
   if (s.top != -1) position.setY(s.top);
-  if (position != pos()) move(position);
+  // A position from a screen that is gone (an unplugged monitor): the system places the window instead.
+  const QPoint titleBar = position + QPoint(width() / 2, 8);
+  if (position != pos() && QGuiApplication::screenAt(titleBar)) move(position);
   MenuItemConfirmSave->setChecked(s.confirmSave);
   runVariants_[static_cast<std::size_t>(s.runTOV)]->setChecked(true);
   const THistorySettings h = ReadHistorySettings(ProfileIni(settingsFile_));

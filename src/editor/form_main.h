@@ -108,9 +108,13 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   bool MayOverwriteChangedFile();
   // Loads a kept version into the sliders; the file it belongs to is not touched until a save as.
   void OpenVersion(const TVersionInfo& version, const std::string& originalPath);
+  QString DialogFolder() const;  // where the file dialogs open
+  void ShowVersion(const TVersionInfo& version, const std::string& originalPath);  // without asking
   void RestoreVersion(const TVersionInfo& version, const std::string& targetPath);
   // The hint of an entry: its name and value, and for a changed entry the loaded value.
   QString EntryHint(TSetupList list, int index);
+  // The hint of the entry under the pointer, again after its value changed under a still pointer.
+  void RefreshHoverHint();
   // Ends the user's gesture: what changed since the last step becomes one undo step named by text.
   void CommitEdit(QString text);
   TEditorState CaptureState() const;
@@ -239,6 +243,7 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   QUndoStack* undoStack_ = nullptr;
   TEditorState undoBase_;
   QString pendingStep_;
+  std::optional<std::pair<TSetupList, int>> hovered_;  // the entry the status bar describes
   // The caption: "Gravelwright - name [car:title]", the star of unsaved changes, the version part.
   std::string captionFile_;
   std::string captionVersion_;

@@ -106,6 +106,7 @@ void TFormMain::ApplyEditorChange(const TEditorChange& change, bool undo) {
     if (gearButtons_[g]->isChecked() != gear[g]) SetGearChecked(static_cast<TGearButton>(g), gear[g]);
   RefreshBrakeRatio();
   undoBase_ = CaptureState();
+  RefreshHoverHint();
 }
 
 void TFormMain::ActionUndoExecute() {
@@ -145,6 +146,7 @@ void TFormMain::SliderSlid(TSliderListBox* sender, TSetupList list, int index) {
   pendingStep_ = StepName(list, index);
   // A key or a wheel notch is a step of its own; a drag becomes one when the button is released.
   if (!sender->Sliding()) CommitEdit(pendingStep_);
+  RefreshHoverHint();
 }
 
 void TFormMain::ResetUndo(bool loaded) {
@@ -155,6 +157,15 @@ void TFormMain::ResetUndo(bool loaded) {
       list->SetLoadedValue(i, loaded ? std::optional<int32_t>(list->Value(i)) : std::nullopt);
   undoBase_ = CaptureState();
   UpdateCaption();
+  RefreshHoverHint();  // a load changed the values under the pointer
+}
+
+void TFormMain::RefreshHoverHint() {
+  if (!hovered_) return;
+  const auto [list, index] = *hovered_;
+  const QString hint = index >= 0 && index < List(list)->Count() ? EntryHint(list, index) : QString();
+  List(list)->setToolTip(hint);
+  statusBar()->showMessage(hint);
 }
 
 bool TFormMain::IsModified() const {
@@ -255,7 +266,10 @@ void TFormMain::RestoreVersion(const TVersionInfo& version, const std::string& t
 }
 
 void TFormMain::OpenVersion(const TVersionInfo& version, const std::string& originalPath) {
-  if (!MaySaveOrDiscard()) return;
+  if (MaySaveOrDiscard()) ShowVersion(version, originalPath);
+}
+
+void TFormMain::ShowVersion(const TVersionInfo& version, const std::string& originalPath) {
   LoadSetupFile(version.Path);
   versionOf_ = originalPath;
   openVersion_ = version;

@@ -76,7 +76,7 @@ void TFormMain::CreateActions() {
   MenuItemAbout = action("MenuItemAbout", QStringLiteral("&About"));
   MenuItemVelocity = action("MenuItemVelocity", QStringLiteral("&Edit Velocity..."));
   MenuItemVelocity->setEnabled(false);
-  ActionCompare = action("ActionCompare", QStringLiteral("Co&mpare..."));
+  ActionCompare = action("ActionCompare", QStringLiteral("Com&pare..."));
   ActionCompare->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
 
   runVariantGroup_ = new QActionGroup(this);
@@ -297,9 +297,8 @@ void TFormMain::ConnectListEvents(TSliderListBox& list, TSetupList which) {
   list.OnMouseMove = [this, which](TSliderListBox* sender, Qt::KeyboardModifiers, int x, int y) {
     SliderListHover(*sender, x, y);
     const int index = sender->ItemAtPos(QPoint(x, y), true);
-    const QString hint = index >= 0 ? EntryHint(which, index) : QString();
-    sender->setToolTip(hint);
-    statusBar()->showMessage(hint);
+    hovered_ = std::make_pair(which, index);
+    RefreshHoverHint();
   };
 }
 

@@ -2,8 +2,11 @@
 
 #include <QCursor>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <deque>
 #include <variant>
 #include <vector>
@@ -64,7 +67,14 @@ bool ConfirmAtPointer(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QString::fromLatin1(kProgramTitle), text,
                   QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.adjustSize();
-  box.move(QCursor::pos());
+  // At the pointer, but whole on its screen: near an edge it opens inside it.
+  QPoint at = QCursor::pos();
+  if (const QScreen* screen = QGuiApplication::screenAt(at)) {
+    const QRect area = screen->availableGeometry();
+    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - box.frameGeometry().width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - box.frameGeometry().height())));
+  }
+  box.move(at);
   return box.exec() == QMessageBox::Ok;
 }
 
@@ -100,19 +110,19 @@ QString QtFileFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
-QString AskOpenFileName(QWidget* parent, const QString& filter) {
+QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& folder) {
   QString path;
   if (TakeAnswer(path)) return path;
   if (State().recording) return {};
-  return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFileFilter(filter));
+  return QFileDialog::getOpenFileName(parent, QString(), folder, QtFileFilter(filter));
 }
 
-QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                        bool confirmOverwrite) {
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& folder,
+                        const QString& defaultSuffix, bool confirmOverwrite) {
   QString path;
   if (TakeAnswer(path)) return path;
   if (State().recording) return {};
-  QFileDialog dialog(parent, QString(), QString(), QtFileFilter(filter));
+  QFileDialog dialog(parent, QString(), folder, QtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);

@@ -35,12 +35,13 @@ bool ConfirmAtPointer(QWidget* parent, const QString& text);
 // button chosen. Escape or closing the box chooses the last button.
 int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons);
 
-// File dialogs take filters written as "Description|pattern|Description|pattern"; empty on Cancel.
-QString AskOpenFileName(QWidget* parent, const QString& filter);
+// File dialogs take filters written as "Description|pattern|Description|pattern" and the folder they open
+// in (empty: the system's choice); empty on Cancel.
+QString AskOpenFileName(QWidget* parent, const QString& filter, const QString& folder = {});
 // Setup files are not asked about: the one overwritten is kept in the version history. Other files (an
 // export) keep no version, so the dialog asks before replacing one.
-QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix = {},
-                        bool confirmOverwrite = false);
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& folder,
+                        const QString& defaultSuffix = {}, bool confirmOverwrite = false);
 
 // "TOV File (*.lsp)|*.lsp|All|*" as Qt writes filters: "TOV File (*.lsp);;All (*)".
 QString QtFileFilter(const QString& filter);

@@ -275,6 +275,27 @@ TEST_F(FormHistoryTest, changedEntriesAreMarkedAndTheirHintSaysWhatTheyWere) {
   form->ActionReloadExecute();  // asks: discard
 }
 
+// The status bar describes the entry under the pointer, also after a key, an undo or a load changed its
+// value while the pointer stayed still.
+TEST_F(FormHistoryTest, theHintOfTheEntryUnderThePointerFollowsItsValue) {
+  Child<QTabWidget>("PageControlGeneral")->setCurrentIndex(0);
+  form->show();
+  QTest::mouseMove(tyre->viewport(), tyre->ItemRect(0).center());
+  auto hint = [&] { return Child<QStatusBar>("StatusBarHint")->currentMessage(); };
+  ASSERT_EQ(hint(), form->EntryHint(L::Tyre, 0));
+  const QString loaded = hint();
+  Key(tyre, 0);
+  EXPECT_EQ(hint(), form->EntryHint(L::Tyre, 0));
+  EXPECT_NE(hint(), loaded);
+  form->ActionUndoExecute();
+  EXPECT_EQ(hint(), loaded);
+  Key(tyre, 0);
+  modal_answers::PushChoice(1);  // Discard
+  form->ActionReloadExecute();
+  EXPECT_EQ(hint(), loaded);
+  EXPECT_EQ(tyre->toolTip(), loaded);
+}
+
 TEST(SliderMarksTest, theValueTextTakesTheHighlightColourAndATickShowsTheLoadedPosition) {
   TSliderListBox list;
   list.resize(300, 40);
@@ -455,6 +476,24 @@ TEST_F(FormHistoryTest, anOpenedVersionIsShownBesideItsFileAndSavedUnderANewName
   EXPECT_EQ(test::ReadBytes(Saved("0slot1_Tarmac.lsp")), saved);
   EXPECT_EQ(test::ReadBytes(version.Path), grid);  // the version itself is never written
   EXPECT_EQ(form->windowTitle(), "Gravelwright - 0slot1_Older");
+}
+
+TEST_F(FormHistoryTest, reloadingAnOpenedVersionWithUnsavedChangesAsksOnce) {
+  const int32_t loaded = tyre->Value(0);
+  Key(tyre, 0);
+  form->ActionSaveExecute();
+  OnDialog<TFormHistory>([](TFormHistory& d) {
+    d.ListViewVersions->setCurrentItem(d.ListViewVersions->topLevelItem(0));
+    QTest::mouseClick(d.ButtonOpen, Qt::LeftButton);
+  });
+  form->ActionHistoryExecute();
+  modal_answers::TakeShownTexts();
+  Key(tyre, 0);
+  modal_answers::PushChoice(1);  // Discard
+  form->ActionReloadExecute();
+  EXPECT_EQ(modal_answers::TakeShownTexts(), QStringList{"Save changes to 0slot1_Tarmac.lsp?"});
+  EXPECT_EQ(tyre->Value(0), loaded);
+  EXPECT_TRUE(form->windowTitle().contains("(version of ")) << FromQ(form->windowTitle());
 }
 
 TEST_F(FormHistoryTest, compareWithAddsTheChosenVersionAsAColumnOfTheCompareWindow) {

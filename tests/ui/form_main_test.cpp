@@ -1,5 +1,8 @@
 #include "form_main_fixture.h"
 
+#include <QScreen>
+#include <QSet>
+
 namespace gw {
 namespace {
 
@@ -288,6 +291,31 @@ TEST_F(FormMainTest, settingsRestoreTheRunVariantAndPosition) {
   EXPECT_TRUE(Child<QAction>(*form, "NoSSE1")->isChecked());
   EXPECT_FALSE(Child<QAction>(*form, "Default1")->isChecked());
   EXPECT_EQ(form->pos(), QPoint(40, 30));
+}
+
+// A position kept from a screen that is gone (an unplugged monitor) is not used: the window stays where the
+// system put it, on a screen.
+TEST_F(FormMainTest, aStoredPositionOffEveryScreenIsNotUsed) {
+  test::WriteBytes(settings, "[COMMON]\r\nLeft=100000\r\nTop=80000\r\n");
+  auto form = Form();
+  EXPECT_NE(form->pos(), QPoint(100000, 80000));
+  EXPECT_NE(QGuiApplication::screenAt(form->pos() + QPoint(form->width() / 2, 8)), nullptr);
+}
+
+// Each menu reaches each of its items by a letter of its own: Alt+T, M must not stop at two items.
+TEST_F(FormMainTest, noMenuGivesTwoItemsTheSameLetter) {
+  auto form = Form();
+  for (QMenu* menu : form->findChildren<QMenu*>()) {
+    QSet<QChar> letters;
+    for (QAction* action : menu->actions()) {
+      const QString text = action->text();
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (amp < 0 || amp + 1 >= text.size()) continue;
+      const QChar letter = text[amp + 1].toLower();
+      EXPECT_FALSE(letters.contains(letter)) << FromQ(menu->title()) << ": " << FromQ(text);
+      letters.insert(letter);
+    }
+  }
 }
 
 TEST_F(FormMainTest, aSettingsFileThatCannotBeWrittenIsReportedAndTheWindowClosesAnyway) {
