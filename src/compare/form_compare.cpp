@@ -162,6 +162,7 @@ void TFormCompare::CreateTable() {
   }
   TableCompare->expandAll();
 
+  connect(TableCompare, &QTreeWidget::itemExpanded, this, [this] { FitParameterColumn(); });
   connect(TableCompare, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item, int column) { TakeAt(item, column); });
   connect(TableCompare->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -301,7 +302,7 @@ void TFormCompare::ShowCells() {
     }
 
   LabelDifferenceCount->setText(ToQ(DifferenceCountText(comparison_)));
-  TableCompare->resizeColumnToContents(0);
+  FitParameterColumn();
   const int minimum = TDialogScale(*this)(110);
   for (int column = 1; column < columnCount; ++column) {
     TableCompare->resizeColumnToContents(column);
@@ -318,6 +319,14 @@ void TFormCompare::ShowFilter() {
     if (shown) groupShown[static_cast<std::size_t>(CompareParameters()[row.Parameter].Group)] = true;
   }
   for (std::size_t g = 0; g < groupItems_.size(); ++g) groupItems_[g]->setHidden(!groupShown[g]);
+  FitParameterColumn();
+}
+
+void TFormCompare::FitParameterColumn() {
+  // Only rows on show are measured: the column grows as rows appear and never shrinks under a caption.
+  const int before = TableCompare->columnWidth(0);
+  TableCompare->resizeColumnToContents(0);
+  if (TableCompare->columnWidth(0) < before) TableCompare->setColumnWidth(0, before);
 }
 
 void TFormCompare::UpdateButtons() {

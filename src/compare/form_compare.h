@@ -107,6 +107,7 @@ class TFormCompare final : public QDialog {
   void Recompare();
   void ShowCells();
   void ShowFilter();
+  void FitParameterColumn();
   void UpdateButtons();
   void ReadSettings();
   void WriteSettings();

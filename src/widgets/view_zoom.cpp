@@ -46,10 +46,11 @@ void ApplyToScreen(QScreen* screen) {
   if (!qFuzzyCompare(got, wanted)) QHighDpiScaling::setScreenFactor(screen, wanted * wanted / got);
 }
 
-// The window's former size in device-independent pixels, its top-left corner kept where it is on the
-// screen, the whole (frame included) within the screen's free area.
-QRect Refitted(const QWindow& window, QSize size) {
-  QRect rect(window.geometry().topLeft(), size);
+// The window's former size in device-independent pixels, never below what its controls need (a size
+// squeezed by the screen at a larger zoom grows back), its top-left corner kept where it is on the screen,
+// the whole (frame included) within the screen's free area.
+QRect Refitted(const QWindow& window, QSize size, QSize minimum) {
+  QRect rect(window.geometry().topLeft(), size.expandedTo(minimum));
   const QScreen* screen = window.screen();
   if (!screen) return rect;
   const QMargins frame = window.frameMargins();
@@ -110,7 +111,7 @@ void SetViewZoom(int percent) {
         QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
             window, window->handle()->geometry());
     } else {
-      window->setGeometry(Refitted(*window, w.size));
+      window->setGeometry(Refitted(*window, w.size, w.widget->minimumSize()));
     }
     // The backing store keeps its pixel size while the window's size in device-independent pixels
     // stays. Any other size makes the next paint size it again at the new scale, and paint it all.

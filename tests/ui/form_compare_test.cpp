@@ -206,6 +206,17 @@ TEST_F(FormCompareTest, differencesOnlyIsOnAtFirstAndTheCountFollowsTheColumns) 
   EXPECT_EQ(form->LabelDifferenceCount->text(), "0 of 214 differ");
 }
 
+// Opened on the open setup alone, every row is hidden; shown later, the captions are not cut.
+TEST_F(FormCompareTest, parameterCaptionsFitOnceTheRowsAreShown) {
+  ASSERT_EQ(ShownRows(), 0);
+  form->CheckBoxDifferencesOnly->click();
+  int widest = 0;
+  for (QTreeWidgetItemIterator it(form->TableCompare); *it; ++it)
+    if ((*it)->parent())
+      widest = std::max(widest, form->TableCompare->fontMetrics().horizontalAdvance((*it)->text(0)));
+  EXPECT_GT(form->TableCompare->columnWidth(0), widest + 2 * form->TableCompare->indentation());
+}
+
 TEST_F(FormCompareTest, differingCellsCarryAnArrowAndATintMissingOnesTheReason) {
   form->AddSetupFile(Saved("3slot2_Tarmac.lsp"));
   QTreeWidgetItem* front = Item("General / Brake", "Max Front Pressure");

@@ -163,6 +163,20 @@ TEST_F(ViewZoomTest, theKeysWorkInTheCompareWindowAndZoomItToo) {
   EXPECT_EQ(compare->size(), size.boundedTo(compare->screen()->availableGeometry().size() - frame));
 }
 
+// Squeezed by the screen at a large zoom, a window grows back to what its controls need at a smaller one.
+TEST_F(ViewZoomTest, aWindowSqueezedByALargeZoomNeverStaysBelowItsMinimumSize) {
+  TFormCompare* compare = OpenCompare();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(compare));
+  const QSize minimum = compare->minimumSize();
+  ASSERT_FALSE(minimum.isEmpty());
+  SetViewZoom(kZoomMaximum);
+  QApplication::processEvents();
+  SetViewZoom(100);
+  QApplication::processEvents();
+  EXPECT_GE(compare->width(), minimum.width());
+  EXPECT_GE(compare->height(), minimum.height());
+}
+
 TEST_F(ViewZoomTest, aMaximizedWindowStaysMaximizedAndIsLaidOutAgainAtItsNewSize) {
   TFormCompare* compare = OpenCompare();
   compare->showMaximized();
