@@ -100,6 +100,16 @@ class FormHistoryTest : public ::testing::Test {
   std::string Saved(std::string_view name) const {
     return (dir.Path() / "SavedGames" / std::string(name)).string();
   }
+  // Saves one step right of the loaded grid, then opens the version that save kept (the grid itself).
+  void OpenVersionOfLoadedFile() {
+    Key(tyre, 0);
+    form->ActionSaveExecute();
+    OnDialog<TFormHistory>([](TFormHistory& d) {
+      d.ListViewVersions->setCurrentItem(d.ListViewVersions->topLevelItem(0));
+      QTest::mouseClick(d.ButtonOpen, Qt::LeftButton);
+    });
+    form->ActionHistoryExecute();
+  }
   void Key(TSliderListBox* list, int index, Qt::Key key = Qt::Key_Right) {
     list->setFocus();
     list->SetItemIndex(index);
@@ -457,13 +467,7 @@ TEST_F(FormHistoryTest, theHistoryWindowRestoresAVersionOverTheFile) {
 
 TEST_F(FormHistoryTest, anOpenedVersionIsShownBesideItsFileAndSavedUnderANewName) {
   const int32_t loaded = tyre->Value(0);
-  Key(tyre, 0);
-  form->ActionSaveExecute();
-  OnDialog<TFormHistory>([](TFormHistory& d) {
-    d.ListViewVersions->setCurrentItem(d.ListViewVersions->topLevelItem(0));
-    QTest::mouseClick(d.ButtonOpen, Qt::LeftButton);
-  });
-  form->ActionHistoryExecute();
+  OpenVersionOfLoadedFile();
   EXPECT_EQ(tyre->Value(0), loaded);
   const auto version = form->History().Versions(Saved("0slot1_Tarmac.lsp")).front();
   EXPECT_EQ(form->windowTitle(),
@@ -480,13 +484,7 @@ TEST_F(FormHistoryTest, anOpenedVersionIsShownBesideItsFileAndSavedUnderANewName
 
 TEST_F(FormHistoryTest, reloadingAnOpenedVersionWithUnsavedChangesAsksOnce) {
   const int32_t loaded = tyre->Value(0);
-  Key(tyre, 0);
-  form->ActionSaveExecute();
-  OnDialog<TFormHistory>([](TFormHistory& d) {
-    d.ListViewVersions->setCurrentItem(d.ListViewVersions->topLevelItem(0));
-    QTest::mouseClick(d.ButtonOpen, Qt::LeftButton);
-  });
-  form->ActionHistoryExecute();
+  OpenVersionOfLoadedFile();
   modal_answers::TakeShownTexts();
   Key(tyre, 0);
   modal_answers::PushChoice(1);  // Discard
