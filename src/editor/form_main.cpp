@@ -375,7 +375,7 @@ void TFormMain::LoadComment() {
     MemoComment->setPlainText(QString::fromLatin1(kNoComment));
   }
   MemoComment->document()->setModified(false);
-  UpdateCaption();  // filling the box marked it modified on the way
+  UpdateCaption();  // the star follows the box, whatever filling it signalled
 }
 
 void TFormMain::SaveComment() {

@@ -68,6 +68,7 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   void ComboBoxFilesSelect(int index);
   void ActionSaveExecute();
   void ActionSaveAsExecute();
+  QString DialogFolder() const;  // where Open and Save as start: the open file's folder, else SavedGames
   void ActionReloadExecute();
   void ActionDeleteExecute();
   void MenuItemExitClick();
@@ -108,7 +109,6 @@ class TFormMain final : public QMainWindow, public TSetupControls, public TEdito
   bool MayOverwriteChangedFile();
   // Loads a kept version into the sliders; the file it belongs to is not touched until a save as.
   void OpenVersion(const TVersionInfo& version, const std::string& originalPath);
-  QString DialogFolder() const;  // where the file dialogs open
   void ShowVersion(const TVersionInfo& version, const std::string& originalPath);  // without asking
   void RestoreVersion(const TVersionInfo& version, const std::string& targetPath);
   // The hint of an entry: its name and value, and for a changed entry the loaded value.
